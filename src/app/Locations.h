@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Tarnhold's fixed folders, all below the current user's home folder. They
+// are computed on each call so a changed HOME (tests) is always honoured.
+namespace Locations {
+
+QString homeFolder();
+QString supportFolder();
+QString logsFolder();
+QString gameDataFolder();
+QString legacyRuntimeFolder();
+QString legacyPrefixFolder();
+
+QString stateFile();
+QString currentRuntimeFolder();
+QString managedPrefixFolder();
+QString managedMapListFile();
+QString gameMapsFolder();
+
+// "drive_c/GeneralsZH" inside a Wine prefix.
+QString gameFolder(const QString &prefix);
+QString launcherFile(const QString &prefix);
+
+} // namespace Locations
+
+// True for an existing regular file (after following links) with execute
+// permission; the runtime counts as present only then.
+bool isExecutableFile(const QString &path);
+bool fileExists(const QString &path);

@@ -1,0 +1,30 @@
+// The start-up refresh and the component list.
+#include "app/Locations.h"
+#include "app/TarnholdModel.h"
+
+#include <QDir>
+
+QCoro::Task<> TarnholdModel::refresh()
+{
+    loadState();
+    refreshComponents();
+    refreshMapLibrary();
+    const bool ready = isReady();
+    setActivity(ready ? QStringLiteral("Ready") : QStringLiteral("Installation required"));
+    setSetupStep(ready ? SetupStep::complete : SetupStep::checkMac);
+    co_return;
+}
+
+void TarnholdModel::refreshComponents()
+{
+    ComponentFacts facts;
+    facts.runtimePresent = runtimeURL().has_value();
+    const std::optional<QString> prefix = prefixURL();
+    facts.gameFilesPresent =
+        prefix && fileExists(QDir(Locations::gameFolder(*prefix)).filePath(QStringLiteral("Generals.exe")));
+    const std::optional<QString> launcher = launcherURL();
+    facts.launcherPresent = launcher && fileExists(*launcher);
+    facts.hasUpdate = hasUpdate();
+    facts.mapCount = bundledMapCount();
+    assign(m_components, componentRows(facts, m_state), &TarnholdModel::componentsChanged);
+}

@@ -1,0 +1,33 @@
+// URLs of the "tarnhold" scheme, opened by other programs or a second start.
+#include "app/TarnholdModel.h"
+#include "app/UrlAction.h"
+
+void TarnholdModel::handle(const QUrl &url)
+{
+    const std::optional<UrlAction> action = urlAction(url);
+    if (!action)
+        return;
+    switch (*action) {
+    case UrlAction::refresh:
+        refresh();
+        break;
+    case UrlAction::maps:
+        setSelectedSection(AppSection::maps);
+        break;
+    case UrlAction::settings:
+        setSelectedSection(AppSection::settings);
+        break;
+    case UrlAction::activate:
+        Q_EMIT activationRequested();
+        break;
+    // These act through operations that arrive with the game launch, the
+    // update channel, repair and the community content; until then there is
+    // nothing for them to start, and a stop without a running game does nothing.
+    case UrlAction::launch:
+    case UrlAction::stop:
+    case UrlAction::updates:
+    case UrlAction::repair:
+    case UrlAction::community:
+        break;
+    }
+}

@@ -1,0 +1,75 @@
+#include "app/StatusReport.h"
+
+#include "app/OrderedJsonObject.h"
+#include "app/TarnholdModel.h"
+
+#include <QJsonValue>
+#include <QTextStream>
+
+namespace {
+
+QJsonValue pathOrNull(const std::optional<QString> &path)
+{
+    return path ? QJsonValue(*path) : QJsonValue(QJsonValue::Null);
+}
+
+QList<OrderedJsonObject> componentObjects(const QList<ComponentHealth> &components)
+{
+    QList<OrderedJsonObject> objects;
+    for (const ComponentHealth &component : components)
+        objects.append(OrderedJsonObject()
+                           .insert(QStringLiteral("id"), component.id)
+                           .insert(QStringLiteral("name"), component.name)
+                           .insert(QStringLiteral("detail"), component.detail)
+                           .insert(QStringLiteral("health"), caseName(component.health)));
+    return objects;
+}
+
+QList<OrderedJsonObject> mapObjects(const QList<InstalledMap> &maps)
+{
+    QList<OrderedJsonObject> objects;
+    for (const InstalledMap &map : maps)
+        objects.append(OrderedJsonObject()
+                           .insert(QStringLiteral("name"), map.name)
+                           .insert(QStringLiteral("path"), map.folderURL)
+                           .insert(QStringLiteral("source"), caseName(map.source))
+                           .insert(QStringLiteral("containsINI"), map.containsINI)
+                           .insert(QStringLiteral("thumbnail"), pathOrNull(map.thumbnailURL)));
+    return objects;
+}
+
+} // namespace
+
+QString statusText(const TarnholdModel &model)
+{
+    QString text;
+    QTextStream out(&text);
+    out << "Tarnhold " << TARNHOLD_VERSION << " · " << model.statusTitle() << '\n';
+    out << '\n';
+    for (const ComponentHealth &component : model.components())
+        out << "  " << qSetFieldWidth(22) << Qt::left << component.name << qSetFieldWidth(0) << qSetFieldWidth(11)
+            << caseName(component.health) << qSetFieldWidth(0) << component.detail << '\n';
+    out << '\n';
+    const qsizetype mapCount = model.installedMaps().size();
+    out << "Maps: " << mapCount << (mapCount == 1 ? " map" : " maps") << " in the library\n";
+    return text;
+}
+
+QByteArray statusJson(const TarnholdModel &model)
+{
+    return OrderedJsonObject()
+        .insert(QStringLiteral("version"), QStringLiteral(TARNHOLD_VERSION))
+        .insert(QStringLiteral("statusTitle"), model.statusTitle())
+        .insert(QStringLiteral("isReady"), model.isReady())
+        .insert(QStringLiteral("hasUpdate"), model.hasUpdate())
+        .insert(QStringLiteral("activity"), model.activity())
+        .insert(QStringLiteral("setupStep"), caseName(model.setupStep()))
+        .insert(QStringLiteral("runtime"), pathOrNull(model.runtimeURL()))
+        .insert(QStringLiteral("prefix"), pathOrNull(model.prefixURL()))
+        .insert(QStringLiteral("launcher"), pathOrNull(model.launcherURL()))
+        .insert(QStringLiteral("legacyInstallationPresent"), model.legacyInstallationPresent())
+        .insert(QStringLiteral("record"), toJsonObject(model.state()))
+        .insert(QStringLiteral("components"), componentObjects(model.components()))
+        .insert(QStringLiteral("maps"), mapObjects(model.installedMaps()))
+        .toJson();
+}

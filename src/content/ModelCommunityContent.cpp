@@ -1,0 +1,9 @@
+// The model's view of the community content in the game.
+#include "app/Locations.h"
+#include "app/TarnholdModel.h"
+#include "maps/MapFolders.h"
+
+int TarnholdModel::bundledMapCount() const
+{
+    return countMapFolders(Locations::gameMapsFolder()).value_or(0);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QString>
+
+#include <optional>
+
+// Searches the tree below root depth-first, skipping hidden items and never
+// following symbolic links to folders, for the first entry (file or folder)
+// whose name equals name ignoring letter case. Absent when root cannot be
+// read or nothing matches.
+std::optional<QString> findFile(const QString &name, const QString &root);
+
+// A folder is a map when, at any depth with hidden items skipped, it holds a
+// file named like the folder with the extension ".map", letter case ignored.
+bool isMapFolder(const QString &path);
+
+// The map folders directly inside folder, in directory order; absent when
+// it cannot be listed. Linked folders are left out.
+std::optional<QFileInfoList> mapFolderEntries(const QString &folder);
+
+// The number of map folders directly inside folder; absent when it cannot be
+// listed.
+std::optional<int> countMapFolders(const QString &folder);
+
+// The preview image of a map folder: an image named like the folder first,
+// then any other image, each group by name ignoring case.
+std::optional<QString> firstMapThumbnail(const QString &folder);

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVersionNumber>
+
+#include <memory>
+#include <optional>
+
+// A system tool to run as a child process: the program and its arguments.
+struct ToolCommand
+{
+    QString program;
+    QStringList arguments;
+
+    bool operator==(const ToolCommand &) const = default;
+};
+
+// Everything that differs between macOS and Linux. The model receives one
+// at construction; production picks the implementation for the system it was
+// built for and tests inject a fake.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    virtual QVersionNumber operatingSystemVersion() const = 0;
+    // Rosetta 2 matters only on Apple Silicon Macs; elsewhere it is never
+    // needed and counts as present.
+    virtual bool needsRosetta() const = 0;
+    virtual bool rosettaInstalled() const = 0;
+    virtual ToolCommand installRosettaCommand() const = 0;
+    // Bytes available to the user on the volume holding path; absent when
+    // the system cannot tell.
+    virtual std::optional<qint64> availableCapacity(const QString &path) const = 0;
+
+    // The folder with the application's bundled resources, and the path of
+    // the application itself (the bundle on macOS, the executable on Linux).
+    virtual QString resourcesFolder() const = 0;
+    virtual QString applicationPath() const = 0;
+
+    // Shows a file selected in the file manager.
+    virtual void revealFile(const QString &path) = 0;
+    virtual void openFolder(const QString &path) = 0;
+    // Runs a shell script in a new terminal window; false when none opened.
+    virtual bool openScriptInTerminal(const QString &script) = 0;
+    // Moves an item to the Trash; on failure returns false and sets error to
+    // a user-facing description. Never deletes instead.
+    virtual bool moveToTrash(const QString &path, QString *error) = 0;
+    virtual void quitApplication() = 0;
+
+    virtual bool prefersReducedMotion() const = 0;
+    virtual bool prefersDarkAppearance() const = 0;
+
+    // System tools, with their paths and arguments on this system.
+    virtual ToolCommand unzipCommand(const QString &archive, const QString &destination) const = 0;
+    virtual ToolCommand copyTreeCommand(const QString &source, const QString &destination) const = 0;
+    virtual ToolCommand listZipCommand(const QString &archive) const = 0;
+    virtual ToolCommand untarCommand(const QString &archive, const QString &destination) const = 0;
+    virtual ToolCommand listProcessesCommand() const = 0;
+
+    virtual QString steamCmdArchiveName() const = 0;
+    // The Wine runtime Tarnhold installs: an archive or folder among the
+    // resources.
+    virtual QString wineRuntimeResource() const = 0;
+};
+
+// The implementation for the system Tarnhold was built for.
+std::unique_ptr<Platform> createPlatform();

@@ -1,0 +1,64 @@
+#include "support/Installation.h"
+
+#include "app/Locations.h"
+#include "support/FileTree.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace Installation {
+
+QString managedRuntime()
+{
+    return Locations::currentRuntimeFolder();
+}
+
+QString managedPrefix()
+{
+    return Locations::managedPrefixFolder();
+}
+
+QString legacyRuntime()
+{
+    return Locations::legacyRuntimeFolder();
+}
+
+QString legacyPrefix()
+{
+    return Locations::legacyPrefixFolder();
+}
+
+void addRuntime(const QString &runtime)
+{
+    FileTree::writeExecutable(QDir(runtime).filePath(QStringLiteral("bin/wine")));
+}
+
+void addLauncher(const QString &prefix)
+{
+    FileTree::writeFile(Locations::launcherFile(prefix), "MZ");
+}
+
+void addGameFiles(const QString &prefix)
+{
+    FileTree::writeFile(QDir(Locations::gameFolder(prefix)).filePath(QStringLiteral("Generals.exe")), "MZ");
+}
+
+void writeStateFile(const QByteArray &contents)
+{
+    FileTree::writeFile(Locations::stateFile(), contents);
+}
+
+QByteArray readStateFile()
+{
+    QFile file(Locations::stateFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void addReadyInstallation()
+{
+    addRuntime(managedRuntime());
+    addGameFiles(managedPrefix());
+    addLauncher(managedPrefix());
+}
+
+} // namespace Installation

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/TarnholdModel.h"
+
+// Reaches the model's private setters and progress helpers, so tests can put
+// it into states that only later operations produce.
+struct ModelTestAccess
+{
+    static void setBusy(TarnholdModel &model, bool busy) { model.setIsBusy(busy); }
+    static void setGameRunning(TarnholdModel &model, bool running)
+    {
+        model.assign(model.m_isGameRunning, running, &TarnholdModel::isGameRunningChanged);
+    }
+    static void setActivity(TarnholdModel &model, const QString &activity) { model.setActivity(activity); }
+    static void setRelease(TarnholdModel &model, const std::optional<ReleaseManifest> &release)
+    {
+        model.assign(model.m_release, release, &TarnholdModel::releaseChanged);
+    }
+    static void setState(TarnholdModel &model, const InstalledState &state) { model.setState(state); }
+
+    static void beginOperation(TarnholdModel &model, InstallerPhase phase, double start, const QString &activity)
+    {
+        model.beginOperation(phase, start, activity);
+    }
+    static void advance(TarnholdModel &model, double lower, double upper, double fraction)
+    {
+        model.advance(lower, upper, fraction);
+    }
+    static void finishOperation(TarnholdModel &model, const QString &activity, const std::optional<QString> &notice)
+    {
+        model.finishOperation(activity, notice);
+    }
+    static void failOperation(TarnholdModel &model, const QString &prefix, const UserFacingError &error)
+    {
+        model.failOperation(prefix, error);
+    }
+};
