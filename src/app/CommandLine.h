@@ -12,9 +12,9 @@ struct CommandLine
     enum class Mode { window, version, status, usageError };
 
     Mode mode = Mode::window;
-    bool json = false;             // status as JSON
-    std::optional<QUrl> url;       // a "tarnhold:" URL to hand to the window
-    QString error;                 // for usageError
+    bool json = false;       // status as JSON
+    std::optional<QUrl> url; // a "tarnhold:" URL to hand to the window
+    QString error;           // for usageError
 };
 
 // arguments excludes the program name.

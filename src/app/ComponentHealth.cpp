@@ -81,6 +81,6 @@ QString caseName(ComponentHealth::Health health)
 
 QList<ComponentHealth> componentRows(const ComponentFacts &facts, const InstalledState &state)
 {
-    return {runtimeRow(facts),       gameRow(facts),         onlineClientRow(facts, state),
-            profileRow(facts),       interfaceRow(state),    mapLibraryRow(facts)};
+    return {runtimeRow(facts), gameRow(facts),      onlineClientRow(facts, state),
+            profileRow(facts), interfaceRow(state), mapLibraryRow(facts)};
 }

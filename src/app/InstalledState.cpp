@@ -71,8 +71,7 @@ QJsonObject toJsonObject(const InstalledState &state)
     writeOptional(object, QLatin1StringView("genToolVersion"), state.genToolVersion);
     writeOptional(object, QLatin1StringView("rankedMapsRevision"), state.rankedMapsRevision);
     writeOptional(object, QLatin1StringView("rankedMapCount"), state.rankedMapCount);
-    writeOptional(object, QLatin1StringView("includeCommunityThreePlayerMaps"),
-                  state.includeCommunityThreePlayerMaps);
+    writeOptional(object, QLatin1StringView("includeCommunityThreePlayerMaps"), state.includeCommunityThreePlayerMaps);
     return object;
 }
 
@@ -98,8 +97,7 @@ std::optional<InstalledState> decodeInstalledState(const QByteArray &bytes)
     const bool wellTyped =
         readOptional(object, QLatin1StringView("velmoraVersion"), state.velmoraVersion, asString)
         && readOptional(object, QLatin1StringView("lastCheckedAt"), state.lastCheckedAt, asDouble)
-        && readOptional(object, QLatin1StringView("lifecycleIsolationEnabled"), state.lifecycleIsolationEnabled,
-                        asBool)
+        && readOptional(object, QLatin1StringView("lifecycleIsolationEnabled"), state.lifecycleIsolationEnabled, asBool)
         && readOptional(object, QLatin1StringView("preservedLegacyVersion"), state.preservedLegacyVersion, asString)
         && readOptional(object, QLatin1StringView("controlBarVersion"), state.controlBarVersion, asString)
         && readOptional(object, QLatin1StringView("controlBarRevision"), state.controlBarRevision, asString)

@@ -46,7 +46,7 @@ std::optional<QString> TarnholdModel::launcherURL() const
 bool TarnholdModel::legacyInstallationPresent() const
 {
     return isExecutableFile(QDir(Locations::legacyRuntimeFolder()).filePath(QStringLiteral("bin/wine")))
-        && fileExists(Locations::launcherFile(Locations::legacyPrefixFolder()));
+           && fileExists(Locations::launcherFile(Locations::legacyPrefixFolder()));
 }
 
 void TarnholdModel::loadState()

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
 
 namespace {
 
@@ -23,8 +24,8 @@ int runStatusCommand(int &argc, char **argv, bool json)
 {
     QCoreApplication application(argc, argv);
     TarnholdModel model(createPlatform());
-    // The refresh may wait for the network later on, so it runs inside the
-    // event loop rather than before it.
-    printStatus(model, json);
+    // The refresh may wait for the network, so it starts once the event loop
+    // runs; exiting before exec() would be ignored.
+    QTimer::singleShot(0, &model, [&model, json] { printStatus(model, json); });
     return QCoreApplication::exec();
 }

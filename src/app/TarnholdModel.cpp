@@ -7,7 +7,9 @@
 #include <algorithm>
 
 TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog, QObject *parent)
-    : QObject(parent), m_platform(std::move(platform)), m_catalog(std::move(catalog))
+    : QObject(parent)
+    , m_platform(std::move(platform))
+    , m_catalog(std::move(catalog))
 {}
 
 TarnholdModel::~TarnholdModel() = default;

@@ -149,7 +149,8 @@ private:
     friend struct ModelTestAccess;
 
     // Assigns and notifies only on change.
-    template <typename T> void assign(T &member, const T &value, void (TarnholdModel::*changed)())
+    template <typename T>
+    void assign(T &member, const T &value, void (TarnholdModel::*changed)())
     {
         if (member == value)
             return;
@@ -162,7 +163,10 @@ private:
     void setProgress(double progress) { assign(m_progress, progress, &TarnholdModel::progressChanged); }
     void setActivity(const QString &activity) { assign(m_activity, activity, &TarnholdModel::activityChanged); }
     void setState(const InstalledState &state) { assign(m_state, state, &TarnholdModel::stateChanged); }
-    void setInstallerPhase(InstallerPhase phase) { assign(m_installerPhase, phase, &TarnholdModel::installerPhaseChanged); }
+    void setInstallerPhase(InstallerPhase phase)
+    {
+        assign(m_installerPhase, phase, &TarnholdModel::installerPhaseChanged);
+    }
 
     // The progress convention.
     void beginOperation(InstallerPhase phase, double startProgress, const QString &activity);

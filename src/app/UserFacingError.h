@@ -11,7 +11,8 @@ class UserFacingError : public std::exception
 {
 public:
     explicit UserFacingError(QString description)
-        : m_description(std::move(description)), m_what(m_description.toUtf8())
+        : m_description(std::move(description))
+        , m_what(m_description.toUtf8())
     {}
 
     QString description() const { return m_description; }

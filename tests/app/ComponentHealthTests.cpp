@@ -21,8 +21,9 @@ QStringList ids(const QList<ComponentHealth> &rows)
 TEST(ComponentRows, FreshMachineNeedsEverything)
 {
     const QList<ComponentHealth> rows = componentRows({}, InstalledState{});
-    ASSERT_EQ(ids(rows), (QStringList{QStringLiteral("runtime"), QStringLiteral("steam"), QStringLiteral("online"),
-                                      QStringLiteral("profile"), QStringLiteral("controlbar"), QStringLiteral("maps")}));
+    ASSERT_EQ(ids(rows),
+              (QStringList{QStringLiteral("runtime"), QStringLiteral("steam"), QStringLiteral("online"),
+                           QStringLiteral("profile"), QStringLiteral("controlbar"), QStringLiteral("maps")}));
     const QList<ComponentHealth> expected{
         {QStringLiteral("runtime"), QStringLiteral("Mac runtime"), QStringLiteral("Required"), Health::missing},
         {QStringLiteral("steam"), QStringLiteral("Original game"), QStringLiteral("Steam ownership required"),
@@ -95,8 +96,9 @@ TEST_F(RefreshComponents, ReadsTheFactsFromDiskAndPublishesOnce)
     addGameFiles(managedPrefix());
     for (int index = 0; index < 9; ++index) {
         const QString name = QStringLiteral("Map %1").arg(index);
-        FileTree::writeFile(FileTree::inHome(QStringLiteral("Documents/Command and Conquer Generals Zero Hour Data/Maps/")
-                                             + name + QLatin1Char('/') + name + QStringLiteral(".map")));
+        FileTree::writeFile(
+            FileTree::inHome(QStringLiteral("Documents/Command and Conquer Generals Zero Hour Data/Maps/") + name
+                             + QLatin1Char('/') + name + QStringLiteral(".map")));
     }
 
     QSignalSpy changes(&model, &TarnholdModel::componentsChanged);

@@ -77,16 +77,15 @@ TEST_P(RejectedRecord, IsNotDecoded)
     EXPECT_FALSE(decodeInstalledState(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    InstalledStateCodec, RejectedRecord,
-    testing::Values("{}", R"({"runtimeVersion": null})", R"({"runtimeVersion": 11})", "",
-                    R"({"runtimeVersion": "x")", "[]", "\"text\"", "not json at all",
-                    R"({"runtimeVersion": "x", "velmoraVersion": 1.2})",
-                    R"({"runtimeVersion": "x", "lastCheckedAt": "2024-01-01"})",
-                    R"({"runtimeVersion": "x", "lifecycleIsolationEnabled": 1})",
-                    R"({"runtimeVersion": "x", "rankedMapCount": 3.5})",
-                    R"({"runtimeVersion": "x", "rankedMapCount": "12"})",
-                    R"({"runtimeVersion": "x", "rankedMapCount": 1e30})",
-                    R"({"runtimeVersion": "x", "includeCommunityThreePlayerMaps": "yes"})"));
+INSTANTIATE_TEST_SUITE_P(InstalledStateCodec, RejectedRecord,
+                         testing::Values("{}", R"({"runtimeVersion": null})", R"({"runtimeVersion": 11})", "",
+                                         R"({"runtimeVersion": "x")", "[]", "\"text\"", "not json at all",
+                                         R"({"runtimeVersion": "x", "velmoraVersion": 1.2})",
+                                         R"({"runtimeVersion": "x", "lastCheckedAt": "2024-01-01"})",
+                                         R"({"runtimeVersion": "x", "lifecycleIsolationEnabled": 1})",
+                                         R"({"runtimeVersion": "x", "rankedMapCount": 3.5})",
+                                         R"({"runtimeVersion": "x", "rankedMapCount": "12"})",
+                                         R"({"runtimeVersion": "x", "rankedMapCount": 1e30})",
+                                         R"({"runtimeVersion": "x", "includeCommunityThreePlayerMaps": "yes"})"));
 
 } // namespace

@@ -129,8 +129,8 @@ TEST_P(DamagedRecord, LeavesTheDefaultsAndIsReplacedByTheNextSave)
 
 INSTANTIATE_TEST_SUITE_P(Record, DamagedRecord,
                          testing::Values(QByteArray("{}"), QByteArray(R"({"runtimeVersion": "Wine 11)"),
-                                         QByteArray(R"({"runtimeVersion": true})"), QByteArray("\xff\xfe\x00garbage", 10),
-                                         QByteArray()));
+                                         QByteArray(R"({"runtimeVersion": true})"),
+                                         QByteArray("\xff\xfe\x00garbage", 10), QByteArray()));
 
 TEST_F(Record, SaveFailsSilentlyWhenTheSupportFolderCannotBeMade)
 {

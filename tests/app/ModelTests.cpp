@@ -5,9 +5,9 @@
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/ModelTestAccess.h"
+#include "support/Wait.h"
 
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
@@ -119,7 +119,7 @@ TEST_F(Model, RefreshUrlRescansTheInstallation)
 {
     Installation::addReadyInstallation();
     model.handle(QUrl(QStringLiteral("tarnhold://refresh")));
-    QTRY_COMPARE(model.setupStep(), SetupStep::complete);
+    EXPECT_TRUE(eventually([this] { return model.setupStep() == SetupStep::complete; }));
 }
 
 TEST_F(Model, ProgressNeverMovesBackwardsWithinAnOperation)

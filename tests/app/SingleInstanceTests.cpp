@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +66,22 @@ INSTANTIATE_TEST_SUITE_P(
                     // Spaces, non-ASCII text and a newline must not break the one-line framing.
                     std::optional<QUrl>(QUrl(QStringLiteral("tarnhold://launch/Zürich map?name=a b%0Ac#x"))),
                     std::optional<QUrl>()));
+
+TEST(SingleInstance, ASecondStartHandsItsUrlOverAndExits)
+{
+    SingleInstance running;
+    ASSERT_TRUE(running.listen());
+    QSignalSpy urls(&running, &SingleInstance::urlReceived);
+
+    QProcess second;
+    second.start(QStringLiteral(TARNHOLD_EXECUTABLE), {QStringLiteral("tarnhold://maps")});
+    ASSERT_TRUE(second.waitForFinished(10000)) << qPrintable(second.errorString());
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+
+    ASSERT_TRUE(urls.wait(5000));
+    EXPECT_EQ(urls.first().first().toUrl(), QUrl(QStringLiteral("tarnhold://maps")));
+}
 
 TEST(SingleInstance, DeliversSuccessiveStartsInOrder)
 {

@@ -11,14 +11,14 @@
 
 namespace {
 
-struct Run
+struct CommandRun
 {
     int exitCode = -1;
     QByteArray output;
 };
 
 // Runs the real executable, which inherits the test's temporary HOME.
-Run tarnhold(const QStringList &arguments)
+CommandRun tarnhold(const QStringList &arguments)
 {
     QProcess process;
     process.setProgram(QStringLiteral(TARNHOLD_EXECUTABLE));
@@ -73,15 +73,15 @@ TEST(CommandLineParsing, RecognisesEveryMode)
     EXPECT_EQ(url.mode, CommandLine::Mode::window);
     EXPECT_EQ(url.url, QUrl(QStringLiteral("tarnhold://maps")));
 
-    for (const QStringList &bad : {QStringList{QStringLiteral("status"), QStringLiteral("--xml")},
-                                   QStringList{QStringLiteral("--frobnicate")},
-                                   QStringList{QStringLiteral("tarnhold://maps"), QStringLiteral("extra")}})
+    for (const QStringList &bad :
+         {QStringList{QStringLiteral("status"), QStringLiteral("--xml")}, QStringList{QStringLiteral("--frobnicate")},
+          QStringList{QStringLiteral("tarnhold://maps"), QStringLiteral("extra")}})
         EXPECT_EQ(parseCommandLine(bad).mode, CommandLine::Mode::usageError) << bad.join(u' ').toStdString();
 }
 
 TEST(StatusCommand, PrintsTheVersion)
 {
-    const Run run = tarnhold({QStringLiteral("--version")});
+    const CommandRun run = tarnhold({QStringLiteral("--version")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output, "Tarnhold 0.3.1\n");
 }
@@ -93,7 +93,7 @@ TEST(StatusCommand, RejectsUnknownArguments)
 
 TEST(StatusCommand, JsonDescribesAnEmptyMachine)
 {
-    const Run run = tarnhold({QStringLiteral("status"), QStringLiteral("--json")});
+    const CommandRun run = tarnhold({QStringLiteral("status"), QStringLiteral("--json")});
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(keysInOrder(run.output.trimmed()),
               (QStringList{"version", "statusTitle", "isReady", "hasUpdate", "activity", "setupStep", "runtime",
@@ -120,7 +120,7 @@ TEST(StatusCommand, JsonDescribesAnInstallationWithMaps)
     FileTree::writeFile(maps + QStringLiteral("/Tundra \"Night\"/Tundra \"Night\".map"));
     FileTree::writeFile(maps + QStringLiteral("/Tundra \"Night\"/Tundra \"Night\".tga"));
 
-    const Run run = tarnhold({QStringLiteral("status"), QStringLiteral("--json")});
+    const CommandRun run = tarnhold({QStringLiteral("status"), QStringLiteral("--json")});
     ASSERT_EQ(run.exitCode, 0);
     const QJsonObject status = QJsonDocument::fromJson(run.output).object();
     EXPECT_TRUE(status.value("isReady").toBool());
@@ -144,12 +144,12 @@ TEST(StatusCommand, JsonDescribesAnInstallationWithMaps)
 
 TEST(StatusCommand, TextSummaryListsEveryComponent)
 {
-    const Run run = tarnhold({QStringLiteral("status")});
+    const CommandRun run = tarnhold({QStringLiteral("status")});
     ASSERT_EQ(run.exitCode, 0);
     const QString text = QString::fromUtf8(run.output);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Tarnhold 0.3.1 · Installation required\n")));
-    for (const char *name : {"Mac runtime", "Original game", "Velmora", "Multiplayer profile", "Online interface",
-                             "Map library"})
+    for (const char *name :
+         {"Mac runtime", "Original game", "Velmora", "Multiplayer profile", "Online interface", "Map library"})
         EXPECT_TRUE(text.contains(QLatin1StringView(name))) << name;
     EXPECT_TRUE(text.contains(QStringLiteral("Maps: 0 maps in the library")));
 }

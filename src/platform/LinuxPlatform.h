@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/DesktopPlatform.h"
+
+// Linux: freedesktop.org services reached through their command-line tools,
+// so the core library needs neither Qt GUI nor Qt D-Bus.
+class LinuxPlatform final : public DesktopPlatform
+{
+public:
+    QVersionNumber operatingSystemVersion() const override;
+    bool needsRosetta() const override;
+    bool rosettaInstalled() const override;
+    ToolCommand installRosettaCommand() const override;
+
+    QString resourcesFolder() const override;
+    QString applicationPath() const override;
+
+    void revealFile(const QString &path) override;
+    void openFolder(const QString &path) override;
+    bool openScriptInTerminal(const QString &script) override;
+
+    bool prefersDarkAppearance() const override;
+
+    ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
+    ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
+
+    QString steamCmdArchiveName() const override;
+    QString wineRuntimeResource() const override;
+
+protected:
+    QString toolProgram(const QString &name) const override;
+    bool prepareTrash() override;
+};

@@ -1,0 +1,108 @@
+#include "platform/MacPlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QOperatingSystemVersion>
+#include <QProcess>
+#include <QSysInfo>
+
+QVersionNumber MacPlatform::operatingSystemVersion() const
+{
+    return QOperatingSystemVersion::current().version();
+}
+
+// Judged by the processor, not by this build: an Intel build running under
+// Rosetta has it already, and an Apple Silicon build needs it for the game.
+bool MacPlatform::needsRosetta() const
+{
+    return QSysInfo::currentCpuArchitecture() == u"arm64";
+}
+
+bool MacPlatform::rosettaInstalled() const
+{
+    return QFileInfo::exists(QStringLiteral("/Library/Apple/usr/libexec/oah/libRosettaRuntime"));
+}
+
+// macOS asks for the administrator password in its own dialog; Tarnhold
+// never sees it.
+ToolCommand MacPlatform::installRosettaCommand() const
+{
+    return {QStringLiteral("/usr/bin/osascript"),
+            {QStringLiteral("-e"), QStringLiteral("do shell script \"/usr/sbin/softwareupdate --install-rosetta "
+                                                  "--agree-to-license\" with administrator privileges")}};
+}
+
+// The executable sits in Tarnhold.app/Contents/MacOS.
+QString MacPlatform::resourcesFolder() const
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources"));
+}
+
+// The bundle, or the bare executable when a build runs outside one.
+QString MacPlatform::applicationPath() const
+{
+    const QString bundle = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."));
+    return bundle.endsWith(u".app") ? bundle : QCoreApplication::applicationFilePath();
+}
+
+void MacPlatform::revealFile(const QString &path)
+{
+    QProcess::startDetached(QStringLiteral("/usr/bin/open"), {QStringLiteral("-R"), path});
+}
+
+void MacPlatform::openFolder(const QString &path)
+{
+    QProcess::startDetached(QStringLiteral("/usr/bin/open"), {path});
+}
+
+bool MacPlatform::openScriptInTerminal(const QString &script)
+{
+    return QProcess::startDetached(QStringLiteral("/usr/bin/open"),
+                                   {QStringLiteral("-a"), QStringLiteral("Terminal"), script});
+}
+
+// Reading the system setting means running "defaults" and waiting for it;
+// until the window judges from its palette, only the override counts.
+bool MacPlatform::prefersDarkAppearance() const
+{
+    return darkAppearanceOverride().value_or(false);
+}
+
+ToolCommand MacPlatform::unzipCommand(const QString &archive, const QString &destination) const
+{
+    return {toolProgram(QStringLiteral("ditto")), {QStringLiteral("-x"), QStringLiteral("-k"), archive, destination}};
+}
+
+// ditto merges the source's contents into the destination, creating it.
+ToolCommand MacPlatform::copyTreeCommand(const QString &source, const QString &destination) const
+{
+    return {toolProgram(QStringLiteral("ditto")), {source, destination}};
+}
+
+QString MacPlatform::steamCmdArchiveName() const
+{
+    return QStringLiteral("steamcmd_osx.tar.gz");
+}
+
+QString MacPlatform::wineRuntimeResource() const
+{
+    return QDir(resourcesFolder()).filePath(QStringLiteral("Runtime"));
+}
+
+// Absolute paths: the system's own tools, whatever a user's PATH holds.
+QString MacPlatform::toolProgram(const QString &name) const
+{
+    return name == u"ps" ? QStringLiteral("/bin/ps") : QStringLiteral("/usr/bin/") + name;
+}
+
+// The system keeps a Trash on every writable volume and makes it on demand.
+bool MacPlatform::prepareTrash()
+{
+    return true;
+}
+
+std::unique_ptr<Platform> createPlatform()
+{
+    return std::make_unique<MacPlatform>();
+}

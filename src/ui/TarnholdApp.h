@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QUrl>
+
+#include <optional>
+
+// Runs Tarnhold's window until the user quits, or hands url (or a request
+// to come to the front) to the instance already running and returns 0.
+int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url);
