@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFileInfo>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -15,14 +16,24 @@ std::optional<QString> findFile(const QString &name, const QString &root);
 // file named like the folder with the extension ".map", letter case ignored.
 bool isMapFolder(const QString &path);
 
-// The map folders directly inside folder, in directory order; absent when
-// it cannot be listed. Linked folders are left out.
-std::optional<QFileInfoList> mapFolderEntries(const QString &folder);
-
 // The number of map folders directly inside folder; absent when it cannot be
-// listed.
+// listed. Linked folders are left out.
 std::optional<int> countMapFolders(const QString &folder);
 
 // The preview image of a map folder: an image named like the folder first,
 // then any other image, each group by name ignoring case.
 std::optional<QString> firstMapThumbnail(const QString &folder);
+
+// What the map library shows of one map folder. A single walk of the
+// folder's tree answers every question, where asking them one at a time
+// would walk it twice and list it once more.
+struct MapFolderSurvey
+{
+    QFileInfo folder;
+    bool containsINI = false;         // "map.ini" anywhere in the tree
+    std::optional<QString> thumbnail; // as firstMapThumbnail gives it
+};
+
+// The map folders directly inside folder with what they hold, in directory
+// order; empty when folder cannot be listed. Linked folders are left out.
+QList<MapFolderSurvey> surveyMapFolders(const QString &folder);

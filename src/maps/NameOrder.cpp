@@ -1,0 +1,8 @@
+#include "maps/NameOrder.h"
+
+QCollator nameCollator()
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
