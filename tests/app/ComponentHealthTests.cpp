@@ -1,4 +1,5 @@
 #include "app/ComponentHealth.h"
+#include "app/Locations.h"
 #include "app/ModelFixture.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
@@ -92,8 +93,8 @@ using RefreshComponents = ModelTest;
 TEST_F(RefreshComponents, ReadsTheFactsFromDiskAndPublishesOnce)
 {
     using namespace Installation;
-    addRuntime(managedRuntime());
-    addGameFiles(managedPrefix());
+    addRuntime(Locations::currentRuntimeFolder());
+    addGameFiles(Locations::managedPrefixFolder());
     for (int index = 0; index < 9; ++index) {
         const QString name = QStringLiteral("Map %1").arg(index);
         FileTree::writeFile(
@@ -111,7 +112,7 @@ TEST_F(RefreshComponents, ReadsTheFactsFromDiskAndPublishesOnce)
     EXPECT_EQ(rows[2].health, Health::missing) << "no launcher yet";
     EXPECT_EQ(rows[5].detail, QStringLiteral("9 installed maps"));
 
-    addLauncher(managedPrefix());
+    addLauncher(Locations::managedPrefixFolder());
     ModelTestAccess::setRelease(model, ReleaseManifest{QStringLiteral("2.0"), {}, 0, {}, {}});
     model.refreshComponents();
     EXPECT_EQ(model.components()[2].health, Health::attention);

@@ -34,35 +34,36 @@ TEST_F(Locations_, NothingInstalledGivesNoLocations)
 
 TEST_F(Locations_, ManagedRuntimeWinsOverLegacyAndNeedsAnExecutableWine)
 {
-    addRuntime(legacyRuntime());
-    EXPECT_EQ(model.runtimeURL(), legacyRuntime());
+    addRuntime(Locations::legacyRuntimeFolder());
+    EXPECT_EQ(model.runtimeURL(), Locations::legacyRuntimeFolder());
 
-    FileTree::writeFile(managedRuntime() + QStringLiteral("/bin/wine"), "not executable");
-    EXPECT_EQ(model.runtimeURL(), legacyRuntime()) << "a non-executable wine does not count";
+    FileTree::writeFile(Locations::currentRuntimeFolder() + QStringLiteral("/bin/wine"), "not executable");
+    EXPECT_EQ(model.runtimeURL(), Locations::legacyRuntimeFolder()) << "a non-executable wine does not count";
 
-    addRuntime(managedRuntime());
-    EXPECT_EQ(model.runtimeURL(), managedRuntime());
+    addRuntime(Locations::currentRuntimeFolder());
+    EXPECT_EQ(model.runtimeURL(), Locations::currentRuntimeFolder());
 }
 
 TEST_F(Locations_, AFolderNamedWineIsNoRuntime)
 {
-    FileTree::makeFolder(managedRuntime() + QStringLiteral("/bin/wine"));
+    FileTree::makeFolder(Locations::currentRuntimeFolder() + QStringLiteral("/bin/wine"));
     EXPECT_FALSE(model.runtimeURL());
 }
 
 TEST_F(Locations_, EmptyManagedPrefixStillWinsOverLegacy)
 {
-    FileTree::makeFolder(legacyPrefix());
-    EXPECT_EQ(model.prefixURL(), legacyPrefix());
-    FileTree::makeFolder(managedPrefix());
-    EXPECT_EQ(model.prefixURL(), managedPrefix());
-    EXPECT_EQ(model.launcherURL(), managedPrefix() + QStringLiteral("/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"));
+    FileTree::makeFolder(Locations::legacyPrefixFolder());
+    EXPECT_EQ(model.prefixURL(), Locations::legacyPrefixFolder());
+    FileTree::makeFolder(Locations::managedPrefixFolder());
+    EXPECT_EQ(model.prefixURL(), Locations::managedPrefixFolder());
+    EXPECT_EQ(model.launcherURL(),
+              Locations::managedPrefixFolder() + QStringLiteral("/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"));
 }
 
 TEST_F(Locations_, IsolationHidesTheLegacyInstallationButNotItsPresence)
 {
-    addRuntime(legacyRuntime());
-    addLauncher(legacyPrefix());
+    addRuntime(Locations::legacyRuntimeFolder());
+    addLauncher(Locations::legacyPrefixFolder());
     EXPECT_TRUE(model.isReady());
 
     isolate(model);
@@ -71,22 +72,23 @@ TEST_F(Locations_, IsolationHidesTheLegacyInstallationButNotItsPresence)
     EXPECT_FALSE(model.isReady());
     EXPECT_TRUE(model.legacyInstallationPresent());
 
-    addRuntime(managedRuntime());
-    FileTree::makeFolder(managedPrefix());
-    EXPECT_EQ(model.runtimeURL(), managedRuntime()) << "isolation never hides the managed installation";
-    EXPECT_EQ(model.prefixURL(), managedPrefix());
+    addRuntime(Locations::currentRuntimeFolder());
+    FileTree::makeFolder(Locations::managedPrefixFolder());
+    EXPECT_EQ(model.runtimeURL(), Locations::currentRuntimeFolder())
+        << "isolation never hides the managed installation";
+    EXPECT_EQ(model.prefixURL(), Locations::managedPrefixFolder());
 }
 
 TEST_F(Locations_, ReadinessNeedsRuntimeAndLauncherFile)
 {
-    addGameFiles(managedPrefix());
-    addLauncher(managedPrefix());
+    addGameFiles(Locations::managedPrefixFolder());
+    addLauncher(Locations::managedPrefixFolder());
     EXPECT_FALSE(model.isReady()) << "no runtime";
 
-    addRuntime(managedRuntime());
+    addRuntime(Locations::currentRuntimeFolder());
     EXPECT_TRUE(model.isReady());
 
-    QFile::remove(Locations::launcherFile(managedPrefix()));
+    QFile::remove(Locations::launcherFile(Locations::managedPrefixFolder()));
     EXPECT_FALSE(model.isReady()) << "prefix without launcher";
 }
 

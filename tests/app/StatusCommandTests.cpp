@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Locations.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 
@@ -126,7 +127,7 @@ TEST(StatusCommand, JsonDescribesAnInstallationWithMaps)
     EXPECT_TRUE(status.value("isReady").toBool());
     EXPECT_EQ(status.value("statusTitle").toString(), QStringLiteral("Ready to play"));
     EXPECT_EQ(status.value("setupStep").toString(), QStringLiteral("complete"));
-    EXPECT_EQ(status.value("runtime").toString(), Installation::managedRuntime());
+    EXPECT_EQ(status.value("runtime").toString(), Locations::currentRuntimeFolder());
     EXPECT_EQ(status.value("record").toObject().value("velmoraVersion").toString(), QStringLiteral("1.4"));
 
     const QJsonObject component = status.value("components").toArray().at(2).toObject();

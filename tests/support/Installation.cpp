@@ -8,26 +8,6 @@
 
 namespace Installation {
 
-QString managedRuntime()
-{
-    return Locations::currentRuntimeFolder();
-}
-
-QString managedPrefix()
-{
-    return Locations::managedPrefixFolder();
-}
-
-QString legacyRuntime()
-{
-    return Locations::legacyRuntimeFolder();
-}
-
-QString legacyPrefix()
-{
-    return Locations::legacyPrefixFolder();
-}
-
 void addRuntime(const QString &runtime)
 {
     FileTree::writeExecutable(QDir(runtime).filePath(QStringLiteral("bin/wine")));
@@ -56,9 +36,9 @@ QByteArray readStateFile()
 
 void addReadyInstallation()
 {
-    addRuntime(managedRuntime());
-    addGameFiles(managedPrefix());
-    addLauncher(managedPrefix());
+    addRuntime(Locations::currentRuntimeFolder());
+    addGameFiles(Locations::managedPrefixFolder());
+    addLauncher(Locations::managedPrefixFolder());
 }
 
 } // namespace Installation

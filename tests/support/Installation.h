@@ -7,11 +7,6 @@
 // the setup steps would leave them.
 namespace Installation {
 
-QString managedRuntime();
-QString managedPrefix();
-QString legacyRuntime();
-QString legacyPrefix();
-
 // An executable "bin/wine" inside a runtime folder.
 void addRuntime(const QString &runtime);
 void addLauncher(const QString &prefix);
