@@ -7,11 +7,10 @@
 
 namespace {
 
-InstalledState fullState()
+TEST(InstalledStateCodec, RoundTripsEveryFieldExactly)
 {
     InstalledState state;
     state.velmoraVersion = QStringLiteral("1.4.2");
-    state.runtimeVersion = QStringLiteral("Wine 11.0 SSE2");
     state.lastCheckedAt = 786'543'210.123456789;
     state.lifecycleIsolationEnabled = false;
     state.preservedLegacyVersion = QStringLiteral("1.3.0");
@@ -22,51 +21,29 @@ InstalledState fullState()
     state.rankedMapsRevision = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
     state.rankedMapCount = 42;
     state.includeCommunityThreePlayerMaps = true;
-    return state;
+
+    const QByteArray file = encodeInstalledState(state);
+    EXPECT_EQ(decodeInstalledState(file), state);
+    // Pretty-printed with the keys in sorted order, one per line.
+    const QStringList keys = QJsonDocument::fromJson(file).object().keys();
+    ASSERT_EQ(keys.size(), 12);
+    for (qsizetype index = 1; index < keys.size(); ++index)
+        EXPECT_LT(file.indexOf(QByteArray('"' + keys[index - 1].toUtf8() + '"')),
+                  file.indexOf(QByteArray('"' + keys[index].toUtf8() + '"')));
+    EXPECT_EQ(file.count('\n'), 14);
 }
 
-TEST(InstalledStateCodec, RoundTripsEveryFieldExactly)
+TEST(InstalledStateCodec, DefaultsWriteOnlyTheRuntimeVersion)
 {
-    const InstalledState state = fullState();
-    const std::optional<InstalledState> decoded = decodeInstalledState(encodeInstalledState(state));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(*decoded, state);
-    // Dates are kept as the double that was read.
-    EXPECT_EQ(decoded->lastCheckedAt, state.lastCheckedAt);
+    EXPECT_EQ(QJsonDocument::fromJson(encodeInstalledState({})).object(),
+              QJsonObject({{QStringLiteral("runtimeVersion"), QStringLiteral("Wine 11.0 SSE2")}}));
 }
 
-TEST(InstalledStateCodec, WritesSortedPrettyKeysAndLeavesAbsentFieldsOut)
+TEST(InstalledStateCodec, ReadsMinimalRecordsIgnoringUnknownKeysAndNulls)
 {
-    const QByteArray defaults = encodeInstalledState(InstalledState{});
-    EXPECT_EQ(QJsonDocument::fromJson(defaults).object().keys(), QStringList{QStringLiteral("runtimeVersion")});
-    EXPECT_FALSE(defaults.contains("null"));
-
-    const QByteArray full = encodeInstalledState(fullState());
-    EXPECT_GT(full.count('\n'), 10) << "one key per line";
-    const QStringList keys = QJsonDocument::fromJson(full).object().keys();
-    EXPECT_EQ(keys.size(), 12);
-    qsizetype previous = -1;
-    for (const QString &key : keys) {
-        const qsizetype position = full.indexOf(QByteArray('"' + key.toUtf8() + "\":"));
-        EXPECT_GT(position, previous) << key.toStdString() << " out of order in the file";
-        previous = position;
-    }
-}
-
-TEST(InstalledStateCodec, AcceptsTheMinimalRecordAndIgnoresUnknownKeys)
-{
-    const auto decoded = decodeInstalledState(R"({"runtimeVersion": "Custom", "futureKey": [1, 2]})");
-    ASSERT_TRUE(decoded);
     InstalledState expected;
     expected.runtimeVersion = QStringLiteral("Custom");
-    EXPECT_EQ(*decoded, expected);
-}
-
-TEST(InstalledStateCodec, TreatsNullAsAbsent)
-{
-    const auto decoded = decodeInstalledState(R"({"runtimeVersion": "x", "velmoraVersion": null})");
-    ASSERT_TRUE(decoded);
-    EXPECT_FALSE(decoded->velmoraVersion);
+    EXPECT_EQ(decodeInstalledState(R"({"runtimeVersion": "Custom", "velmoraVersion": null, "future": [1]})"), expected);
 }
 
 class RejectedRecord : public testing::TestWithParam<const char *>
@@ -79,13 +56,11 @@ TEST_P(RejectedRecord, IsNotDecoded)
 
 INSTANTIATE_TEST_SUITE_P(InstalledStateCodec, RejectedRecord,
                          testing::Values("{}", R"({"runtimeVersion": null})", R"({"runtimeVersion": 11})", "",
-                                         R"({"runtimeVersion": "x")", "[]", "\"text\"", "not json at all",
+                                         R"({"runtimeVersion": "x")", "[]",
                                          R"({"runtimeVersion": "x", "velmoraVersion": 1.2})",
                                          R"({"runtimeVersion": "x", "lastCheckedAt": "2024-01-01"})",
                                          R"({"runtimeVersion": "x", "lifecycleIsolationEnabled": 1})",
                                          R"({"runtimeVersion": "x", "rankedMapCount": 3.5})",
-                                         R"({"runtimeVersion": "x", "rankedMapCount": "12"})",
-                                         R"({"runtimeVersion": "x", "rankedMapCount": 1e30})",
-                                         R"({"runtimeVersion": "x", "includeCommunityThreePlayerMaps": "yes"})"));
+                                         R"({"runtimeVersion": "x", "rankedMapCount": 1e30})"));
 
 } // namespace
