@@ -30,9 +30,9 @@ QSet<QString> readManagedMapNames(const QString &listFile)
     QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
+    const QJsonArray entries = QJsonDocument::fromJson(file.readAll()).array();
     QSet<QString> names;
-    for (const QJsonValue &value : document.array()) {
+    for (const QJsonValue value : entries) {
         // One foreign entry means the file is not ours to trust.
         if (!value.isString())
             return {};
