@@ -108,8 +108,8 @@ class MapThumbnail : public testing::TestWithParam<ThumbnailCase>
 TEST_P(MapThumbnail, PrefersTheImageNamedLikeTheFolderThenByName)
 {
     const QString folder = layOut(u"Foo"_s, GetParam().entries + QStringList(u"Foo.map"_s));
-    const auto expected =
-        GetParam().expected.isEmpty() ? std::nullopt : std::optional(folder + u'/' + GetParam().expected);
+    const std::optional<QString> expected =
+        GetParam().expected.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + GetParam().expected);
     EXPECT_EQ(firstMapThumbnail(folder), expected);
     EXPECT_EQ(surveyMapFolders(maps()).value(0).thumbnail, expected);
 }
