@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "app/InstanceMessage.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
@@ -9,11 +11,6 @@ namespace {
 // Long enough for a running instance whose GUI thread is momentarily busy;
 // the kernel accepts the connection and buffers the line for it anyway.
 constexpr int transferTimeoutMs = 1000;
-
-// A URL longer than this is not one Tarnhold sends: such a line is dropped,
-// and a peer that sends more without ending its line is cut off so it
-// cannot grow the buffer without end.
-constexpr qint64 maximumMessageLength = 8192;
 
 } // namespace
 
@@ -37,7 +34,7 @@ bool SingleInstance::sendToRunningInstance(const std::optional<QUrl> &url)
     socket.connectToServer(serverName());
     if (!socket.waitForConnected(transferTimeoutMs))
         return false;
-    socket.write((url ? url->toEncoded() : QByteArray()) + '\n');
+    socket.write(encodeInstanceMessage({url}));
     const bool written = socket.waitForBytesWritten(transferTimeoutMs);
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
@@ -75,17 +72,14 @@ void SingleInstance::acceptConnections()
 void SingleInstance::readMessages(QLocalSocket &socket)
 {
     while (socket.canReadLine()) {
-        const QByteArray line = socket.readLine().chopped(1);
-        if (line.size() > maximumMessageLength)
+        const std::optional<InstanceMessage> message = parseInstanceMessage(socket.readLine().chopped(1));
+        if (!message)
             continue;
-        if (line.isEmpty()) {
+        if (message->url)
+            Q_EMIT urlReceived(*message->url);
+        else
             Q_EMIT activationRequested();
-            continue;
-        }
-        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-        if (url.isValid())
-            Q_EMIT urlReceived(url);
     }
-    if (socket.bytesAvailable() > maximumMessageLength)
+    if (socket.bytesAvailable() > maximumInstanceMessageLength)
         socket.abort();
 }

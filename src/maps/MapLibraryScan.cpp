@@ -25,12 +25,9 @@ InstalledMap::Source sourceOf(const QString &loweredName, const QSet<QString> &m
 
 } // namespace
 
-QSet<QString> readManagedMapNames(const QString &listFile)
+QSet<QString> decodeManagedMapNames(const QByteArray &list)
 {
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QJsonArray entries = QJsonDocument::fromJson(file.readAll()).array();
+    const QJsonArray entries = QJsonDocument::fromJson(list).array();
     QSet<QString> names;
     for (const QJsonValue value : entries) {
         // One foreign entry means the file is not ours to trust.
@@ -39,6 +36,14 @@ QSet<QString> readManagedMapNames(const QString &listFile)
         names.insert(value.toString().toLower());
     }
     return names;
+}
+
+QSet<QString> readManagedMapNames(const QString &listFile)
+{
+    QFile file(listFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return decodeManagedMapNames(file.readAll());
 }
 
 QList<InstalledMap> scanMapLibrary(const QString &mapsFolder, const QSet<QString> &managedNames,

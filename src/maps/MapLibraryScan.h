@@ -2,12 +2,15 @@
 
 #include "maps/InstalledMap.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QSet>
 #include <QString>
 
-// The lowercased folder names in the managed-map list file; empty when the
-// file is missing, unreadable or not a JSON array of strings.
+// The lowercased folder names in the managed-map list; empty when it is not
+// a JSON array of strings.
+QSet<QString> decodeManagedMapNames(const QByteArray &list);
+// The same for the list file; empty when it is missing or unreadable.
 QSet<QString> readManagedMapNames(const QString &listFile);
 
 // Lists the map folders directly inside mapsFolder, labelled by origin and
