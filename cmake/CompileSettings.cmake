@@ -15,3 +15,13 @@ if(TARNHOLD_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(tarnhold_settings INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Coverage instrumentation lets libFuzzer steer its inputs through our code;
+# the fuzz executables themselves link the fuzzer runtime. Clang 14 cannot
+# compile coroutines with the function-type check of UBSan, so it is left out.
+if(TARNHOLD_BUILD_FUZZERS)
+    target_compile_options(tarnhold_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=function -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined)
+    target_link_options(tarnhold_settings INTERFACE -fsanitize=address,undefined)
+endif()

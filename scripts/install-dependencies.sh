@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tarnhold builds and tests with. Safe to run
-# again: it only calls apt-get when something is missing.
+# again: it only calls apt-get when something is missing. With --fuzz it also
+# installs what scripts/fuzz.sh needs.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,12 @@ packages=(
     fonts-dejavu-core
     unzip zip xz-utils findutils procps
 )
+
+# Optional, for fuzzing: clang with libFuzzer, and the symbolizer that makes
+# crash reports readable.
+if [ "${1-}" = --fuzz ]; then
+    packages+=(clang libclang-rt-14-dev llvm-14)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

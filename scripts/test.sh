@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Tarnhold and runs the whole test suite, then the unit and model tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds Tarnhold and runs the whole test suite, fuzzes the parsers of outside
+# input for a bounded time, then runs the unit and model tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,8 @@ scripts/install-dependencies.sh
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 ctest --preset debug
+
+scripts/fuzz.sh
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan

@@ -1,0 +1,31 @@
+#include "FuzzRequire.h"
+#include "app/CommandLine.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Arguments come from the shell or from a desktop environment opening a
+// link; each NUL in the input separates two arguments.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QStringList arguments;
+    if (!bytes.isEmpty()) {
+        for (const QByteArray &argument : bytes.split('\0'))
+            arguments.append(QString::fromUtf8(argument));
+    }
+
+    const CommandLine command = parseCommandLine(arguments);
+    using Mode = CommandLine::Mode;
+    FUZZ_REQUIRE((command.mode == Mode::usageError) == !command.error.isEmpty());
+    FUZZ_REQUIRE(!command.json || command.mode == Mode::status);
+    FUZZ_REQUIRE(command.mode != Mode::version || arguments == QStringList{QStringLiteral("--version")});
+    if (command.url) {
+        // Only a lone, well-formed URL is handed to the window.
+        FUZZ_REQUIRE(command.mode == Mode::window);
+        FUZZ_REQUIRE(arguments.size() == 1);
+        FUZZ_REQUIRE(command.url->isValid() && !command.url->scheme().isEmpty());
+    }
+    FUZZ_REQUIRE(command.mode != Mode::window || arguments.isEmpty() || command.url);
+    return 0;
+}
