@@ -1,0 +1,108 @@
+#include "RunFailure.h"
+#include "process/ProcessRunner.h"
+#include "process/ProcessRunnerError.h"
+#include "support/FileTree.h"
+#include "support/Wait.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <csignal>
+
+namespace {
+
+QString script(const QByteArray &body)
+{
+    static int count = 0;
+    const QString path = FileTree::inHome(QStringLiteral("bin/helper%1").arg(++count));
+    FileTree::writeExecutable(path, "#!/bin/sh\n" + body + "\n");
+    return path;
+}
+
+// Each script with its merged output or, when it fails, the error's description.
+TEST(ProcessRunner, ReturnsTheMergedOutputAsUtf8OrFailsWithIt)
+{
+    const std::tuple<QByteArray, QString, bool> cases[] = {
+        {"echo one; echo two >&2; echo three", QStringLiteral("one\ntwo\nthree\n"), false},
+        {"printf 'a\\377b \\342\\200\\246'", QStringLiteral("a\uFFFDb …"), false},
+        // Far more than a pipe holds: the child must never block on it.
+        {"head -c 1000000 /dev/zero | tr '\\000' x", QString(1000000, QLatin1Char('x')), false},
+        {"echo 'one line'; exit 3", QStringLiteral("one line\n"), true},
+        {"exit 3", QStringLiteral("The helper exited with code 3."), true},
+        // Ended by a signal: never a success, whatever status Qt reports.
+        {"kill -9 $$", QString(), true},
+    };
+    for (const auto &[body, text, fails] : cases) {
+        if (!fails) {
+            EXPECT_EQ(QCoro::waitFor(ProcessRunner::run(script(body), {})), text) << body.constData();
+            continue;
+        }
+        const auto error = failureOf<ProcessRunnerError>(ProcessRunner::run(script(body), {}));
+        ASSERT_TRUE(error) << body.constData();
+        EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::failed);
+        EXPECT_TRUE(text.isNull() || error->description() == text) << error->what();
+    }
+}
+
+TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOne)
+{
+    const QString helper = script("printf '%s|%s|%s|%s' \"$1\" \"$ONLY\" \"$HOME\" \"$(pwd)\"");
+    const QString folder = FileTree::inHome(QStringLiteral("work"));
+    FileTree::makeFolder(folder);
+    EXPECT_EQ(
+        QCoro::waitFor(ProcessRunner::run(helper, {QStringLiteral("a b")},
+                                          EnvironmentVariables{{QStringLiteral("ONLY"), QStringLiteral("x")}}, folder)),
+        QStringLiteral("a b|x||") + folder);
+    EXPECT_TRUE(QCoro::waitFor(ProcessRunner::run(helper, {})).startsWith(QStringLiteral("||") + FileTree::home()));
+}
+
+TEST(ProcessRunner, MissingExecutableFailsToStartWithoutTicks)
+{
+    int ticks = 0;
+    const auto error = failureOf<ProcessStartError>(ProcessRunner::run(
+        FileTree::inHome(QStringLiteral("missing")), {}, std::nullopt, std::nullopt, 5.0, [&](double) { ++ticks; }));
+    ASSERT_TRUE(error);
+    EXPECT_FALSE(error->description().isEmpty());
+    EXPECT_EQ(ticks, 0);
+}
+
+// The limit is cut to whole seconds in the message; the ticks stop with the run.
+TEST(ProcessRunner, TicksEverySecondUntilTheTimeLimitSendsSigterm)
+{
+    const QString marker = FileTree::inHome(QStringLiteral("terminated"));
+    QList<double> ticks;
+    const auto error = failureOf<ProcessRunnerError>(
+        ProcessRunner::run(script("trap ': > \"$1\"; exit 0' TERM\nsleep 10 &\nwait"), {marker}, std::nullopt,
+                           std::nullopt, 3.5, [&](double seconds) { ticks.append(seconds); }));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::timedOut);
+    EXPECT_EQ(error->description(), QStringLiteral("The helper did not finish within 3 seconds."));
+    EXPECT_TRUE(eventually([&] { return QFile::exists(marker); }));
+    QTest::qWait(1500);
+    ASSERT_EQ(ticks.size(), 3);
+    for (int index = 0; index < ticks.size(); ++index)
+        EXPECT_NEAR(ticks[index], index + 1.0, 0.4);
+}
+
+TEST(ProcessRunner, ChildIgnoringSigtermIsLeftRunningAndReapedLater)
+{
+    const QString pidFile = FileTree::inHome(QStringLiteral("pid"));
+    const QString marker = FileTree::inHome(QStringLiteral("done"));
+    const QString helper = script("trap '' TERM\necho $$ > \"$1\"\nsleep 2\necho done > \"$2\"\nyes | head -c 200000");
+    const auto error =
+        failureOf<ProcessRunnerError>(ProcessRunner::run(helper, {pidFile, marker}, std::nullopt, std::nullopt, 0.5));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::timedOut);
+    // The run did not wait for it; it then writes more than a pipe holds and
+    // is reaped, not left a zombie.
+    EXPECT_FALSE(QFile::exists(marker));
+    QFile file(pidFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const pid_t pid = file.readAll().trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(eventually([&] { return QFile::exists(marker); }));
+    EXPECT_TRUE(eventually([&] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));
+}
+
+} // namespace
