@@ -9,8 +9,10 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qcoro-qt6-dev libgl-dev
     qt6-image-formats-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
+    libssl-dev qt6-httpserver-dev
     fonts-dejavu-core
     unzip zip xz-utils findutils procps
+    wine64
 )
 
 # Optional, for fuzzing: clang with libFuzzer, and the symbolizer that makes

@@ -3,16 +3,23 @@
 #include "app/TarnholdModel.h"
 
 #include <QDir>
+#include <QPointer>
 
 QCoro::Task<> TarnholdModel::refresh()
 {
+    const QPointer<TarnholdModel> self(this);
     loadState();
+    co_await checkForUpdates(false);
+    if (!self)
+        co_return;
+    co_await adoptKnownLocalReleaseIfPossible();
+    if (!self)
+        co_return;
     refreshComponents();
     refreshMapLibrary();
     const bool ready = isReady();
     setActivity(ready ? QStringLiteral("Ready") : QStringLiteral("Installation required"));
     setSetupStep(ready ? SetupStep::complete : SetupStep::checkMac);
-    co_return;
 }
 
 void TarnholdModel::refreshComponents()

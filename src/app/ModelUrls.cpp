@@ -20,12 +20,14 @@ void TarnholdModel::handle(const QUrl &url)
     case UrlAction::activate:
         Q_EMIT activationRequested();
         break;
-    // These act through operations that arrive with the game launch, the
-    // update channel, repair and the community content; until then there is
-    // nothing for them to start, and a stop without a running game does nothing.
+    case UrlAction::updates:
+        checkForUpdates(true);
+        break;
+    // These act through operations that arrive with the game launch, repair
+    // and the community content; until then there is nothing for them to
+    // start, and a stop without a running game does nothing.
     case UrlAction::launch:
     case UrlAction::stop:
-    case UrlAction::updates:
     case UrlAction::repair:
     case UrlAction::community:
         break;

@@ -3,13 +3,16 @@
 #include "app/Locations.h"
 #include "app/Status.h"
 #include "app/UserFacingError.h"
+#include "content/HttpClient.h"
 
 #include <algorithm>
 
-TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog, QObject *parent)
+TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog, Timing timing, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_catalog(std::move(catalog))
+    , m_timing(timing)
+    , m_network(new HttpClient(m_timing.transferTimeout, this))
 {}
 
 TarnholdModel::~TarnholdModel() = default;

@@ -4,7 +4,9 @@
 #include "app/Catalog.h"
 #include "app/ComponentHealth.h"
 #include "app/InstalledState.h"
+#include "app/Timing.h"
 #include "client/ReleaseManifest.h"
+#include "content/HttpResponse.h"
 #include "maps/InstalledMap.h"
 #include "platform/Platform.h"
 #include "setup/InstallerPhase.h"
@@ -13,6 +15,7 @@
 
 #include <QCoroTask>
 #include <QList>
+#include <QNetworkRequest>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -20,6 +23,7 @@
 #include <memory>
 #include <optional>
 
+class HttpClient;
 class UserFacingError;
 
 // The application model: all state the window shows, and every operation a
@@ -60,7 +64,8 @@ class TarnholdModel final : public QObject
     Q_PROPERTY(bool progressIsIndeterminate READ progressIsIndeterminate NOTIFY progressIsIndeterminateChanged)
 
 public:
-    explicit TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog = {}, QObject *parent = nullptr);
+    explicit TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog = {}, Timing timing = {},
+                           QObject *parent = nullptr);
     ~TarnholdModel() override;
 
     // Published state.
@@ -114,6 +119,10 @@ public:
     void refreshComponents();
     void refreshMapLibrary();
     int bundledMapCount() const;
+
+    // Reads the release manifest. Interactive checks show that they run and
+    // report failures; silent ones drop them. Never throws.
+    QCoro::Task<> checkForUpdates(bool showActivity);
 
     // Acts on a "tarnhold:" URL opened by another program or a second start.
     void handle(const QUrl &url);
@@ -174,8 +183,21 @@ private:
     void finishOperation(const QString &activity, const std::optional<QString> &notice);
     void failOperation(const QString &prefix, const UserFacingError &error);
 
+    // Records a release archive the user downloaded by hand as installed.
+    QCoro::Task<> adoptKnownLocalReleaseIfPossible();
+
+    // Downloads. send() gets one answer, absent when it is not HTTP, and
+    // throws when the transfer fails; requestData() paces retries when a site
+    // asks it to slow down; verifiedDownload() accepts only the pinned bytes.
+    QCoro::Task<std::optional<HttpResponse>> send(QNetworkRequest request);
+    QCoro::Task<HttpResponse> requestData(QNetworkRequest request);
+    QCoro::Task<QByteArray> verifiedDownload(QUrl from, QString expectedSha256, QString cachedAt);
+
     std::unique_ptr<Platform> m_platform;
     Catalog m_catalog;
+    Timing m_timing;
+    // The one HTTP client every download shares.
+    HttpClient *m_network;
 
     AppSection m_selectedSection = AppSection::home;
     SetupStep m_setupStep = SetupStep::checkMac;

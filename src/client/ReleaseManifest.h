@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/UserFacingError.h"
+
+#include <QByteArray>
 #include <QString>
 
 // The online client's release record, as read from the update channel.
@@ -13,3 +16,17 @@ struct ReleaseManifest
 
     bool operator==(const ReleaseManifest &) const = default;
 };
+
+// A body that is not a release manifest; names the first key at fault.
+class ReleaseManifestError final : public UserFacingError
+{
+public:
+    using UserFacingError::UserFacingError;
+};
+
+// One JSON object with all five keys of their JSON types; other keys are
+// ignored and "sha256" is trimmed. Throws ReleaseManifestError.
+ReleaseManifest decodeReleaseManifest(const QByteArray &json);
+
+// Compact JSON with the keys in the channel's own order.
+QByteArray encodeReleaseManifest(const ReleaseManifest &manifest);

@@ -95,6 +95,8 @@ void MainWindow::createGameMenu()
     QAction *updatesAction = menu->addAction(QStringLiteral("Check for Updates"));
     updatesAction->setObjectName(QStringLiteral("checkForUpdatesAction"));
     updatesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    // Runs detached; the check reports its own failures.
+    connect(updatesAction, &QAction::triggered, this, [this] { m_model.checkForUpdates(true); });
     // Readiness depends on files on disk that change without a signal.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateLaunchAction);
 }

@@ -34,4 +34,14 @@ struct ModelTestAccess
     {
         model.failOperation(prefix, error);
     }
+
+    static QCoro::Task<HttpResponse> requestData(TarnholdModel &model, const QNetworkRequest &request)
+    {
+        return model.requestData(request);
+    }
+    static QCoro::Task<QByteArray> verifiedDownload(TarnholdModel &model, const QUrl &from, const QString &sha256,
+                                                    const QString &cachedAt)
+    {
+        return model.verifiedDownload(from, sha256, cachedAt);
+    }
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <chrono>
+
+// Every wait Tarnhold's downloads make, with the production values; tests
+// shorten them so no test waits for real seconds.
+struct Timing
+{
+    // The real length of one second of a server-requested back-off pause.
+    // Announcements always name the seconds the server asked for.
+    std::chrono::nanoseconds backOffSecond = std::chrono::seconds(1);
+    // How long a transfer may go without receiving any data before it is
+    // abandoned; Qt has no limit of its own. A minute outlasts a slow CDN's
+    // first byte and still ends a stalled download.
+    std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
+};

@@ -1,0 +1,16 @@
+#include "client/UpdateChannel.h"
+
+QUrl officialUpdateChannel()
+{
+    return QUrl(QStringLiteral(TARNHOLD_UPDATE_CHANNEL));
+}
+
+QUrl manifestURL(const QUrl &channel)
+{
+    QUrl manifest = channel;
+    QString path = manifest.path();
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    manifest.setPath(path + QStringLiteral("/manifest.json"));
+    return manifest;
+}

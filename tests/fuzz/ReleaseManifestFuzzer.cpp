@@ -1,0 +1,21 @@
+#include "FuzzRequire.h"
+#include "client/ReleaseManifest.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The manifest comes from the network; whatever the channel serves must
+// either decode into a manifest that survives its own encoding or be refused
+// with a sentence for the user.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    try {
+        const ReleaseManifest manifest = decodeReleaseManifest(bytes);
+        FUZZ_REQUIRE(manifest.sha256 == manifest.sha256.trimmed());
+        FUZZ_REQUIRE(decodeReleaseManifest(encodeReleaseManifest(manifest)) == manifest);
+    } catch (const ReleaseManifestError &error) {
+        FUZZ_REQUIRE(!error.description().isEmpty());
+    }
+    return 0;
+}
