@@ -1,0 +1,46 @@
+#include "ui/design/VevoAppearance.h"
+
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+
+VevoScheme preferredScheme(const Platform &platform)
+{
+    return platform.prefersDarkAppearance() ? VevoScheme::dark : VevoScheme::light;
+}
+
+} // namespace
+
+VevoAppearance::VevoAppearance(const Platform &platform, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_scheme(preferredScheme(platform))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+VevoAppearance::~VevoAppearance() = default;
+
+bool VevoAppearance::reducedMotion() const
+{
+    return m_platform.prefersReducedMotion();
+}
+
+void VevoAppearance::refresh()
+{
+    const VevoScheme scheme = preferredScheme(m_platform);
+    if (scheme == m_scheme)
+        return;
+    m_scheme = scheme;
+    Q_EMIT schemeChanged(m_scheme);
+}
+
+bool VevoAppearance::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
+        refresh();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/design/VevoRole.h"
+
+#include <QObject>
+
+class Platform;
+
+// Whether the interface is drawn dark or light, and whether it may animate.
+// Follows the system: whenever the application palette changes (which is
+// how a change of theme reaches Qt 6.4), it asks the platform again and
+// announces a new scheme so widgets repaint with it.
+class VevoAppearance final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(VevoAppearance)
+
+public:
+    // The platform must outlive the appearance.
+    explicit VevoAppearance(const Platform &platform, QObject *parent = nullptr);
+    ~VevoAppearance() override;
+
+    VevoScheme scheme() const { return m_scheme; }
+    QColor color(const VevoRole &role) const { return role.color(m_scheme); }
+    bool reducedMotion() const;
+
+    // Asks the platform for the current preference; emits schemeChanged when
+    // it differs from the scheme in effect.
+    void refresh();
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+Q_SIGNALS:
+    void schemeChanged(VevoScheme scheme);
+
+private:
+    const Platform &m_platform;
+    VevoScheme m_scheme;
+};
