@@ -9,7 +9,6 @@
 #include <QCoroFuture>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 
 namespace {
@@ -63,18 +62,12 @@ QCoro::Task<> TarnholdModel::adoptKnownLocalReleaseIfPossible()
     if (!runtimeURL() || !launcher || !fileExists(*launcher) || m_state.velmoraVersion || !m_release)
         co_return;
     const ReleaseManifest release = *m_release;
-    QFile archive(
+    const QString archive =
         QDir(Locations::homeFolder())
-            .filePath(QStringLiteral("Downloads/Velmora_portable_") + release.version + QStringLiteral(".zip")));
-    if (!archive.open(QIODevice::ReadOnly))
-        co_return;
-    const QByteArray bytes = archive.readAll();
-    if (archive.error() != QFileDevice::NoError)
-        co_return;
-    // A release archive is large: hash it off the GUI thread.
+            .filePath(QStringLiteral("Downloads/Velmora_portable_") + release.version + QStringLiteral(".zip"));
     const QPointer<TarnholdModel> self(this);
-    const QString digest = co_await sha256InBackground(bytes);
-    if (!self || digest.compare(release.sha256, Qt::CaseInsensitive) != 0)
+    const std::optional<QString> digest = co_await fileSha256InBackground(archive);
+    if (!self || !digest || digest->compare(release.sha256, Qt::CaseInsensitive) != 0)
         co_return;
     InstalledState state = m_state;
     state.velmoraVersion = release.version;

@@ -8,21 +8,6 @@
 #include <openssl/evp.h>
 #include <optional>
 
-namespace {
-
-std::optional<QByteArray> readWholeFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
-} // namespace
-
 QString sha256(QByteArrayView bytes)
 {
     unsigned char digest[EVP_MAX_MD_SIZE];
@@ -33,23 +18,60 @@ QString sha256(QByteArrayView bytes)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(digest), length).toHex());
 }
 
-bool filesMatch(const QString &first, const QString &second)
+std::optional<QString> fileSha256(const QString &path)
 {
-    const std::optional<QByteArray> firstBytes = readWholeFile(first);
-    if (!firstBytes)
-        return false;
-    const std::optional<QByteArray> secondBytes = readWholeFile(second);
-    return secondBytes && sha256(*firstBytes) == sha256(*secondBytes);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        qFatal("SHA-256 is unavailable in this OpenSSL");
+    // Release archives run to hundreds of megabytes: hash them a piece at a
+    // time instead of holding them whole.
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (qint64 read; (read = file.read(chunk.data(), chunk.size())) > 0;)
+        EVP_DigestUpdate(context.get(), chunk.constData(), static_cast<size_t>(read));
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_DigestFinal_ex(context.get(), digest, &length);
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(digest), length).toHex());
 }
 
-QFuture<QString> sha256InBackground(const QByteArray &bytes)
+bool filesMatch(const QString &first, const QString &second)
 {
-    auto promise = std::make_shared<QPromise<QString>>();
-    QFuture<QString> future = promise->future();
+    const std::optional<QString> firstDigest = fileSha256(first);
+    if (!firstDigest)
+        return false;
+    const std::optional<QString> secondDigest = fileSha256(second);
+    return secondDigest && *firstDigest == *secondDigest;
+}
+
+namespace {
+
+// Runs work on the thread pool and hands its result back as a future.
+template <typename Result, typename Work>
+QFuture<Result> inBackground(Work work)
+{
+    auto promise = std::make_shared<QPromise<Result>>();
+    QFuture<Result> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, bytes] {
-        promise->addResult(sha256(bytes));
+    QThreadPool::globalInstance()->start([promise, work = std::move(work)] {
+        promise->addResult(work());
         promise->finish();
     });
     return future;
+}
+
+} // namespace
+
+QFuture<QString> sha256InBackground(const QByteArray &bytes)
+{
+    return inBackground<QString>([bytes] { return sha256(bytes); });
+}
+
+QFuture<std::optional<QString>> fileSha256InBackground(const QString &path)
+{
+    return inBackground<std::optional<QString>>([path] { return fileSha256(path); });
 }

@@ -4,6 +4,8 @@
 #include <QFuture>
 #include <QString>
 
+#include <optional>
+
 // The SHA-256 digest of bytes as 64 lowercase hexadecimal digits.
 QString sha256(QByteArrayView bytes);
 
@@ -11,5 +13,12 @@ QString sha256(QByteArrayView bytes);
 // either cannot be read.
 bool filesMatch(const QString &first, const QString &second);
 
+// The digest of a file's contents, read a piece at a time; absent when the
+// file cannot be read.
+std::optional<QString> fileSha256(const QString &path);
+
 // sha256() on the thread pool, for buffers too large to hash between frames.
 QFuture<QString> sha256InBackground(const QByteArray &bytes);
+// fileSha256() on the thread pool: neither the reading nor the hashing of a
+// large file holds up the GUI thread.
+QFuture<std::optional<QString>> fileSha256InBackground(const QString &path);
