@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -93,14 +92,3 @@ void findMapFiles(benchmark::State &state)
 BENCHMARK(scanLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The child does the work, so only wall time is meaningful here.
 BENCHMARK(findMapFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QCoreApplication application(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,14 +67,3 @@ void hashWithSha256sum(benchmark::State &state)
 BENCHMARK(hashInMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The child does the work, so only wall time is meaningful here.
 BENCHMARK(hashWithSha256sum)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QCoreApplication application(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

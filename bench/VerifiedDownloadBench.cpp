@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -93,14 +92,3 @@ void curlIntoSha256sum(benchmark::State &state)
 BENCHMARK(verifiedDownload)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The children do the work, so only wall time is meaningful here.
 BENCHMARK(curlIntoSha256sum)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QCoreApplication application(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
