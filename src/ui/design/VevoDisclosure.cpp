@@ -1,0 +1,141 @@
+#include "ui/design/VevoDisclosure.h"
+
+#include "ui/design/VevoAppearance.h"
+#include "ui/design/VevoColors.h"
+#include "ui/design/VevoMetrics.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int chevronBox = 16;
+constexpr int textStart = chevronBox + Vevo::Space::sm;
+
+} // namespace
+
+VevoDisclosure::VevoDisclosure(VevoAppearance &appearance, const QString &title, QWidget *content, QWidget *parent)
+    : QWidget(parent)
+    , m_appearance(appearance)
+    , m_title(title)
+    , m_content(content)
+{
+    installVevoAccessibility();
+    setAccessibleName(title);
+    setAccessibleDescription(QStringLiteral("Shows or hides details"));
+    setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(textStart, headerHeight() + Vevo::Space::xxs, 0, 0);
+    layout->addWidget(m_content);
+    m_content->setVisible(false);
+    connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
+}
+
+VevoDisclosure::~VevoDisclosure() = default;
+
+void VevoDisclosure::setSubtitle(const QString &subtitle)
+{
+    m_subtitle = subtitle;
+    layout()->setContentsMargins(textStart, headerHeight() + Vevo::Space::xxs, 0, 0);
+    update();
+}
+
+void VevoDisclosure::setExpanded(bool expanded)
+{
+    if (expanded == m_expanded)
+        return;
+    m_expanded = expanded;
+    m_content->setVisible(expanded);
+    update();
+    QAccessibleValueChangeEvent event(this, accessibleValue());
+    QAccessible::updateAccessibility(&event);
+    Q_EMIT expandedChanged(expanded);
+}
+
+QString VevoDisclosure::accessibleValue() const
+{
+    return m_expanded ? QStringLiteral("Expanded") : QStringLiteral("Collapsed");
+}
+
+QSize VevoDisclosure::minimumSizeHint() const
+{
+    // Titles elide, so only the chevron and a little text need room.
+    return QWidget::minimumSizeHint().expandedTo({textStart + 4 * chevronBox, headerHeight()});
+}
+
+void VevoDisclosure::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int header = headerHeight();
+    const double centreY = QFontMetricsF(titleFont()).height() / 2 + Vevo::Space::xs;
+
+    // The chevron points right when collapsed and down when expanded.
+    painter.save();
+    painter.translate(chevronBox / 2.0, centreY);
+    painter.rotate(m_expanded ? 90 : 0);
+    painter.setPen(QPen(m_appearance.color(Vevo::textMuted), 1.75, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF chevron[] = {{-2, -4.5}, {2.5, 0}, {-2, 4.5}};
+    painter.drawPolyline(chevron, 3);
+    painter.restore();
+
+    const int textWidth = width() - textStart;
+    painter.setFont(titleFont());
+    painter.setPen(m_appearance.color(Vevo::textStrong));
+    const int titleHeight = painter.fontMetrics().height();
+    painter.drawText(QRect(textStart, Vevo::Space::xs, textWidth, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(m_title, Qt::ElideRight, textWidth));
+    if (!m_subtitle.isEmpty()) {
+        painter.setFont(subtitleFont());
+        painter.setPen(m_appearance.color(Vevo::textMuted));
+        const int top = Vevo::Space::xs + titleHeight;
+        painter.drawText(QRect(textStart, top, textWidth, header - top - Vevo::Space::xs),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(m_subtitle, Qt::ElideRight, textWidth));
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(m_appearance.color(Vevo::liveLine), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(0.75, 0.75, width() - 1.5, header - 1.5), Vevo::Radius::control,
+                                Vevo::Radius::control);
+    }
+}
+
+void VevoDisclosure::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && event->position().y() < headerHeight())
+        toggle();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void VevoDisclosure::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        toggle();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+int VevoDisclosure::headerHeight() const
+{
+    const int subtitle = m_subtitle.isEmpty() ? 0 : QFontMetrics(subtitleFont()).height();
+    return Vevo::Space::xs + QFontMetrics(titleFont()).height() + subtitle + Vevo::Space::xs;
+}
+
+QFont VevoDisclosure::titleFont() const
+{
+    QFont font = this->font();
+    font.setPixelSize(13);
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QFont VevoDisclosure::subtitleFont() const
+{
+    QFont font = this->font();
+    font.setPixelSize(12);
+    return font;
+}

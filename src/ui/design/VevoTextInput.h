@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+
+class VevoAppearance;
+
+// A single-line text field on a sunken well. Secure entry masks what is
+// typed; an emphasised field keeps the accent outline even without focus.
+// Submitting is QLineEdit::returnPressed.
+class VevoTextInput final : public QLineEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(VevoTextInput)
+
+public:
+    explicit VevoTextInput(VevoAppearance &appearance, const QString &placeholder = {}, QWidget *parent = nullptr);
+    ~VevoTextInput() override;
+
+    bool isSecure() const { return echoMode() == QLineEdit::Password; }
+    void setSecure(bool secure);
+    bool isEmphasised() const { return m_emphasised; }
+    void setEmphasised(bool emphasised);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyScheme();
+
+    VevoAppearance &m_appearance;
+    bool m_emphasised = false;
+};
