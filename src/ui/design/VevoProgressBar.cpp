@@ -2,10 +2,10 @@
 
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoLoop.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QVariantAnimation>
 
 #include <algorithm>
 #include <cmath>
@@ -20,18 +20,12 @@ constexpr double segmentFraction = 0.3;
 VevoProgressBar::VevoProgressBar(VevoAppearance &appearance, QWidget *parent)
     : QWidget(parent)
     , m_appearance(appearance)
-    , m_sweep(new QVariantAnimation(this))
+    , m_sweep(new VevoLoop(*this, appearance, sweepDurationMs, QEasingCurve::InOutSine))
 {
     installVevoAccessibility();
     setAccessibleName(QStringLiteral("Progress"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_sweep->setStartValue(0.0);
-    m_sweep->setEndValue(1.0);
-    m_sweep->setDuration(sweepDurationMs);
-    m_sweep->setEasingCurve(QEasingCurve::InOutSine);
-    m_sweep->setLoopCount(-1);
-    connect(m_sweep, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
 }
 
@@ -52,7 +46,7 @@ void VevoProgressBar::setIndeterminate(bool indeterminate)
     if (indeterminate == m_indeterminate)
         return;
     m_indeterminate = indeterminate;
-    updateAnimation();
+    m_sweep->setWanted(indeterminate);
     update();
     announceValue();
 }
@@ -66,7 +60,7 @@ void VevoProgressBar::setBarHeight(int height)
 
 bool VevoProgressBar::isAnimating() const
 {
-    return m_sweep->state() == QAbstractAnimation::Running;
+    return m_sweep->isRunning();
 }
 
 // Whole percents rounded down, so a bar announces 100 only once it is full.
@@ -104,7 +98,7 @@ void VevoProgressBar::paintEvent(QPaintEvent *)
     QRectF filled = track;
     if (m_indeterminate) {
         // Without motion the segment rests in the middle of the track.
-        const double phase = isAnimating() ? m_sweep->currentValue().toDouble() : 0.5;
+        const double phase = isAnimating() ? m_sweep->phase() : 0.5;
         const double segment = track.width() * segmentFraction;
         filled.setWidth(segment);
         filled.moveLeft(phase * (track.width() + segment) - segment);
@@ -116,26 +110,6 @@ void VevoProgressBar::paintEvent(QPaintEvent *)
     }
     painter.setBrush(m_appearance.color(Vevo::live));
     painter.drawRoundedRect(filled, radius, radius);
-}
-
-void VevoProgressBar::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    updateAnimation();
-}
-
-void VevoProgressBar::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    updateAnimation();
-}
-
-void VevoProgressBar::updateAnimation()
-{
-    if (m_indeterminate && isVisible() && !m_appearance.reducedMotion())
-        m_sweep->start();
-    else
-        m_sweep->stop();
 }
 
 void VevoProgressBar::announceValue()

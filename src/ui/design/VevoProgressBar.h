@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QVariantAnimation;
+class VevoLoop;
 class VevoAppearance;
 
 // A rounded progress track. Determinate bars fill to their progress;
@@ -37,15 +37,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
-    void updateAnimation();
     void announceValue();
 
     VevoAppearance &m_appearance;
-    QVariantAnimation *m_sweep;
+    VevoLoop *m_sweep;
     double m_progress = 0;
     bool m_indeterminate = false;
     int m_barHeight = 6;

@@ -1,9 +1,9 @@
 #include "ui/design/VevoStatusDot.h"
 
 #include "ui/design/VevoAppearance.h"
+#include "ui/design/VevoLoop.h"
 
 #include <QPainter>
-#include <QVariantAnimation>
 
 namespace {
 
@@ -17,16 +17,10 @@ constexpr int pulseDurationMs = 1600;
 VevoStatusDot::VevoStatusDot(VevoAppearance &appearance, VevoTone tone, QWidget *parent)
     : QWidget(parent)
     , m_appearance(appearance)
-    , m_pulse(new QVariantAnimation(this))
+    , m_pulse(new VevoLoop(*this, appearance, pulseDurationMs, QEasingCurve::OutCubic))
     , m_tone(tone)
 {
     setFixedSize(extent, extent);
-    m_pulse->setStartValue(0.0);
-    m_pulse->setEndValue(1.0);
-    m_pulse->setDuration(pulseDurationMs);
-    m_pulse->setEasingCurve(QEasingCurve::OutCubic);
-    m_pulse->setLoopCount(-1);
-    connect(m_pulse, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
 }
 
@@ -40,14 +34,18 @@ void VevoStatusDot::setTone(VevoTone tone)
 
 void VevoStatusDot::setPulsing(bool pulsing)
 {
-    m_pulsing = pulsing;
-    updateAnimation();
+    m_pulse->setWanted(pulsing);
     update();
+}
+
+bool VevoStatusDot::isPulsing() const
+{
+    return m_pulse->isWanted();
 }
 
 bool VevoStatusDot::isAnimating() const
 {
-    return m_pulse->state() == QAbstractAnimation::Running;
+    return m_pulse->isRunning();
 }
 
 QSize VevoStatusDot::sizeHint() const
@@ -64,7 +62,7 @@ void VevoStatusDot::paintEvent(QPaintEvent *)
     const QColor ink = m_appearance.color(Vevo::ink(m_tone));
 
     if (isAnimating()) {
-        const double phase = m_pulse->currentValue().toDouble();
+        const double phase = m_pulse->phase();
         QColor ring = ink;
         ring.setAlphaF(static_cast<float>(0.5 * (1 - phase)));
         const double radius = dotDiameter / 2 + phase * (extent - dotDiameter) / 2;
@@ -73,24 +71,4 @@ void VevoStatusDot::paintEvent(QPaintEvent *)
     }
     painter.setBrush(ink);
     painter.drawEllipse(centre, dotDiameter / 2, dotDiameter / 2);
-}
-
-void VevoStatusDot::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    updateAnimation();
-}
-
-void VevoStatusDot::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    updateAnimation();
-}
-
-void VevoStatusDot::updateAnimation()
-{
-    if (m_pulsing && isVisible() && !m_appearance.reducedMotion())
-        m_pulse->start();
-    else
-        m_pulse->stop();
 }

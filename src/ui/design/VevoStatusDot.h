@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QVariantAnimation;
+class VevoLoop;
 class VevoAppearance;
 
 // A small dot in the ink of its tone. A pulsing dot sends out a fading ring
@@ -20,7 +20,7 @@ public:
 
     VevoTone tone() const { return m_tone; }
     void setTone(VevoTone tone);
-    bool isPulsing() const { return m_pulsing; }
+    bool isPulsing() const;
     void setPulsing(bool pulsing);
 
     // Whether the ring is moving right now.
@@ -30,14 +30,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
-    void updateAnimation();
-
     VevoAppearance &m_appearance;
-    QVariantAnimation *m_pulse;
+    VevoLoop *m_pulse;
     VevoTone m_tone;
-    bool m_pulsing = false;
 };
