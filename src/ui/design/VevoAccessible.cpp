@@ -39,3 +39,9 @@ void installVevoAccessibility()
         return true;
     }();
 }
+
+bool showsKeyboardFocus(const QWidget &widget)
+{
+    // Qt sets this on the window for Tab and clears it on a mouse press.
+    return widget.hasFocus() && widget.window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}

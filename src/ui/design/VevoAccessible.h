@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QString>
 
+class QWidget;
+
 // A painted control that tells assistive technology what it is and what it
 // currently shows ("42 percent", "Expanded"), which a plain QWidget cannot.
 class VevoAccessibleValue
@@ -17,3 +19,7 @@ protected:
 
 // Makes Qt's accessibility ask the controls above; safe to call repeatedly.
 void installVevoAccessibility();
+
+// Whether a control should draw its focus ring: it has focus and the user
+// is moving through the window with the keyboard, not the mouse.
+bool showsKeyboardFocus(const QWidget &widget);

@@ -1,13 +1,16 @@
 #include "ui/design/VevoButton.h"
 
+#include "ui/design/VevoAccessible.h"
+#include "ui/design/VevoAnimation.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoMotion.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QVariantAnimation>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,7 +27,8 @@ VevoButton::VevoButton(VevoAppearance &appearance, const QString &title, VevoBut
                        QWidget *parent)
     : QAbstractButton(parent)
     , m_appearance(appearance)
-    , m_press(new QVariantAnimation(this))
+    , m_press(new VevoAnimation(
+          *this, appearance, Vevo::Motion::press, [this](double) { update(); }, 1))
     , m_kind(kind)
     , m_size(size)
 {
@@ -33,10 +37,6 @@ VevoButton::VevoButton(VevoAppearance &appearance, const QString &title, VevoBut
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
-    connect(m_press, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        m_scale = value.toDouble();
-        update();
-    });
     connect(this, &QAbstractButton::pressed, this, [this] { animatePress(true); });
     connect(this, &QAbstractButton::released, this, [this] { animatePress(false); });
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
@@ -63,18 +63,34 @@ void VevoButton::setFullWidth(bool fullWidth)
     setSizePolicy(fullWidth ? QSizePolicy::Expanding : QSizePolicy::Maximum, QSizePolicy::Fixed);
 }
 
+void VevoButton::setSymbol(const QString &symbol)
+{
+    m_symbol = symbol;
+    updateGeometry();
+    update();
+}
+
+void VevoButton::setTrailingSymbol(const QString &symbol)
+{
+    m_trailingSymbol = symbol;
+    updateGeometry();
+    update();
+}
+
 QSize VevoButton::sizeHint() const
 {
     const VevoControlMetrics size = metrics(m_size);
     // Rounded up: eliding compares the fractional advance with the width.
     const int label = static_cast<int>(std::ceil(QFontMetricsF(labelFont()).horizontalAdvance(text())));
-    return {label + 2 * size.padding, size.height};
+    return {label + iconRoom() + 2 * size.padding, size.height};
 }
 
 QSize VevoButton::minimumSizeHint() const
 {
+    // The icons never give way, so the title keeps the same least room
+    // with them as without.
     const int height = metrics(m_size).height;
-    return {2 * height, height};
+    return {2 * height + iconRoom(), height};
 }
 
 void VevoButton::paintEvent(QPaintEvent *)
@@ -86,7 +102,7 @@ void VevoButton::paintEvent(QPaintEvent *)
 
     const QRectF body = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.translate(body.center());
-    painter.scale(m_scale, m_scale);
+    painter.scale(pressScale(), pressScale());
     painter.translate(-body.center());
 
     QPainterPath shape;
@@ -107,16 +123,33 @@ void VevoButton::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(body.left(), body.top() + 1), QPointF(body.right(), body.top() + 1));
         painter.restore();
     }
-    if (const VevoRole *edge = hasFocus() ? &Vevo::liveLine : border()) {
-        painter.setPen(QPen(m_appearance.color(*edge), hasFocus() ? 2 : 1));
+    const bool focusRing = showsKeyboardFocus(*this);
+    if (const VevoRole *edge = focusRing ? &Vevo::liveLine : border()) {
+        painter.setPen(QPen(m_appearance.color(*edge), focusRing ? 2 : 1));
         painter.drawPath(shape);
     }
 
-    const int padding = metrics(m_size).padding;
+    // Icons and title are centred as one run; only the title gives way.
+    const QColor ink = m_appearance.color(foreground());
+    const int icon = iconSize();
+    const int room = iconRoom();
     painter.setFont(labelFont());
-    painter.setPen(m_appearance.color(foreground()));
-    const QString label = painter.fontMetrics().elidedText(text(), Qt::ElideRight, width() - 2 * padding);
-    painter.drawText(body, Qt::AlignCenter, label);
+    painter.setPen(ink);
+    const QString label =
+        painter.fontMetrics().elidedText(text(), Qt::ElideRight, width() - 2 * metrics(m_size).padding - room);
+    const double labelWidth = QFontMetricsF(painter.font()).horizontalAdvance(label);
+    const double iconTop = std::floor((height() - icon) / 2.0);
+    double x = std::round((width() - room - labelWidth) / 2);
+    if (Vevo::hasIcon(m_symbol)) {
+        Vevo::paintIcon(painter, QRectF(x, iconTop, icon, icon), m_symbol, ink);
+        x += icon + Vevo::Space::xs;
+    }
+    if (!label.isEmpty()) {
+        painter.drawText(QRectF(x, body.top(), body.right() - x, body.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         label);
+        x += labelWidth + Vevo::Space::xs;
+    }
+    Vevo::paintIcon(painter, QRectF(x, iconTop, icon, icon), m_trailingSymbol, ink);
 }
 
 void VevoButton::enterEvent(QEnterEvent *event)
@@ -133,18 +166,18 @@ void VevoButton::leaveEvent(QEvent *event)
     QAbstractButton::leaveEvent(event);
 }
 
+double VevoButton::pressScale() const
+{
+    return m_press->value();
+}
+
 void VevoButton::animatePress(bool pressed)
 {
     update();
+    // Reduced motion means no scaling at all, not a jump to the pressed size.
     if (m_appearance.reducedMotion())
         return;
-    const VevoMotion &motion = pressed ? Vevo::Motion::press : Vevo::Motion::release;
-    m_press->stop();
-    m_press->setStartValue(m_scale);
-    m_press->setEndValue(pressed ? pressedScale : 1.0);
-    m_press->setDuration(motion.durationMs);
-    m_press->setEasingCurve(motion.easing());
-    m_press->start();
+    m_press->animateTo(pressed ? pressedScale : 1.0, pressed ? Vevo::Motion::press : Vevo::Motion::release);
 }
 
 QFont VevoButton::labelFont() const
@@ -153,6 +186,18 @@ QFont VevoButton::labelFont() const
     font.setPixelSize(metrics(m_size).fontPixelSize);
     font.setWeight(QFont::DemiBold);
     return font;
+}
+
+int VevoButton::iconSize() const
+{
+    return metrics(m_size).fontPixelSize + 2;
+}
+
+int VevoButton::iconRoom() const
+{
+    const int icons = int(Vevo::hasIcon(m_symbol)) + int(Vevo::hasIcon(m_trailingSymbol));
+    const int parts = icons + int(!text().isEmpty());
+    return icons * iconSize() + std::max(0, parts - 1) * Vevo::Space::xs;
 }
 
 bool VevoButton::isActive() const

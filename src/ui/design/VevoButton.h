@@ -4,7 +4,7 @@
 
 #include <QAbstractButton>
 
-class QVariantAnimation;
+class VevoAnimation;
 class VevoAppearance;
 struct VevoRole;
 
@@ -29,9 +29,14 @@ public:
     // A full-width button takes all the room its layout offers.
     bool isFullWidth() const { return m_fullWidth; }
     void setFullWidth(bool fullWidth);
+    // Icons before and after the title, by symbol name; empty for none.
+    QString symbol() const { return m_symbol; }
+    void setSymbol(const QString &symbol);
+    QString trailingSymbol() const { return m_trailingSymbol; }
+    void setTrailingSymbol(const QString &symbol);
 
     // The scale the button is drawn at: 1 at rest, smaller while pressed.
-    double pressScale() const { return m_scale; }
+    double pressScale() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -44,6 +49,9 @@ protected:
 private:
     void animatePress(bool pressed);
     QFont labelFont() const;
+    int iconSize() const;
+    // The width the icons and the gaps beside them take from the title.
+    int iconRoom() const;
     // Hovered or held down, and enabled.
     bool isActive() const;
     const VevoRole *background() const;
@@ -51,10 +59,11 @@ private:
     const VevoRole *border() const;
 
     VevoAppearance &m_appearance;
-    QVariantAnimation *m_press;
+    VevoAnimation *m_press;
     VevoButtonKind m_kind;
     VevoControlSize m_size;
+    QString m_symbol;
+    QString m_trailingSymbol;
     bool m_fullWidth = false;
     bool m_hovered = false;
-    double m_scale = 1;
 };

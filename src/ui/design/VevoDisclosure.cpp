@@ -2,6 +2,7 @@
 
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoMetrics.h"
 
 #include <QKeyEvent>
@@ -76,9 +77,8 @@ void VevoDisclosure::paintEvent(QPaintEvent *)
     painter.save();
     painter.translate(chevronBox / 2.0, centreY);
     painter.rotate(m_expanded ? 90 : 0);
-    painter.setPen(QPen(m_appearance.color(Vevo::textMuted), 1.75, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF chevron[] = {{-2, -4.5}, {2.5, 0}, {-2, 4.5}};
-    painter.drawPolyline(chevron, 3);
+    Vevo::paintIcon(painter, QRectF(-chevronBox / 2.0, -chevronBox / 2.0, chevronBox, chevronBox),
+                    QStringLiteral("chevron.right"), m_appearance.color(Vevo::textMuted));
     painter.restore();
 
     const int textWidth = width() - textStart;
@@ -95,7 +95,7 @@ void VevoDisclosure::paintEvent(QPaintEvent *)
                          Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(m_subtitle, Qt::ElideRight, textWidth));
     }
-    if (hasFocus()) {
+    if (showsKeyboardFocus(*this)) {
         painter.setPen(QPen(m_appearance.color(Vevo::liveLine), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(0.75, 0.75, width() - 1.5, header - 1.5), Vevo::Radius::control,

@@ -1,6 +1,8 @@
 #include "ui/design/VevoEmptyState.h"
 
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIconTile.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoMetrics.h"
 #include "ui/design/VevoProgressBar.h"
 #include "ui/design/VevoText.h"
@@ -11,11 +13,13 @@
 VevoEmptyState::VevoEmptyState(VevoAppearance &appearance, const QString &title, const QString &message,
                                QWidget *parent)
     : QWidget(parent)
+    , m_symbol(new VevoIconTile(appearance, {}, VevoTone::neutral, 40))
     , m_title(new VevoText(appearance, title, Vevo::textStrong, 15, QFont::DemiBold))
     , m_message(new VevoText(appearance, message, Vevo::textMuted, 13))
     , m_progress(new VevoProgressBar(appearance))
     , m_actions(new QHBoxLayout)
 {
+    m_symbol->hide();
     m_title->setHorizontalAlignment(Qt::AlignHCenter);
     m_message->setHorizontalAlignment(Qt::AlignHCenter);
     m_message->setWrapping(true);
@@ -27,6 +31,7 @@ VevoEmptyState::VevoEmptyState(VevoAppearance &appearance, const QString &title,
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(Vevo::Space::xl, Vevo::Space::xl, Vevo::Space::xl, Vevo::Space::xl);
     column->setSpacing(Vevo::Space::sm);
+    column->addWidget(m_symbol, 0, Qt::AlignHCenter);
     column->addWidget(m_title);
     column->addWidget(m_message);
     column->addWidget(m_progress, 0, Qt::AlignHCenter);
@@ -36,6 +41,17 @@ VevoEmptyState::VevoEmptyState(VevoAppearance &appearance, const QString &title,
 }
 
 VevoEmptyState::~VevoEmptyState() = default;
+
+QString VevoEmptyState::symbol() const
+{
+    return m_symbol->symbol();
+}
+
+void VevoEmptyState::setSymbol(const QString &symbol)
+{
+    m_symbol->setSymbol(symbol);
+    m_symbol->setVisible(Vevo::hasIcon(symbol));
+}
 
 bool VevoEmptyState::showsProgress() const
 {

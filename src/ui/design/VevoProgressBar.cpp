@@ -92,7 +92,8 @@ void VevoProgressBar::paintEvent(QPaintEvent *)
     const double radius = m_barHeight / 2.0;
     QPainterPath trackPath;
     trackPath.addRoundedRect(track, radius, radius);
-    painter.fillPath(trackPath, m_appearance.color(Vevo::fill));
+    // A step darker than a plain fill, so the track still reads on a white card.
+    painter.fillPath(trackPath, m_appearance.color(Vevo::fillHover));
     painter.setClipPath(trackPath);
 
     QRectF filled = track;

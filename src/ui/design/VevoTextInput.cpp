@@ -2,6 +2,7 @@
 
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoMetrics.h"
 
 #include <QPainter>
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr VevoControlMetrics inputMetrics = metrics(VevoControlSize::md);
+constexpr int iconSize = 16;
 
 } // namespace
 
@@ -41,6 +43,14 @@ void VevoTextInput::setEmphasised(bool emphasised)
     update();
 }
 
+void VevoTextInput::setSymbol(const QString &symbol)
+{
+    m_symbol = symbol;
+    const int icon = Vevo::hasIcon(symbol) ? iconSize + Vevo::Space::xs : 0;
+    setTextMargins(Vevo::Space::sm + icon, 0, Vevo::Space::sm, 0);
+    update();
+}
+
 QSize VevoTextInput::sizeHint() const
 {
     return {240, inputMetrics.height};
@@ -56,6 +66,8 @@ void VevoTextInput::paintEvent(QPaintEvent *event)
         painter.setBrush(m_appearance.color(Vevo::sunken));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), Vevo::Radius::control,
                                 Vevo::Radius::control);
+        Vevo::paintIcon(painter, QRectF(Vevo::Space::sm, (height() - iconSize) / 2, iconSize, iconSize), m_symbol,
+                        m_appearance.color(Vevo::textMuted));
     }
     QLineEdit::paintEvent(event);
 }

@@ -6,7 +6,8 @@ class VevoAppearance;
 
 // A single-line text field on a sunken well. Secure entry masks what is
 // typed; an emphasised field keeps the accent outline even without focus.
-// Submitting is QLineEdit::returnPressed.
+// Submitting is QLineEdit::returnPressed. An optional icon sits inside the
+// field before the text.
 class VevoTextInput final : public QLineEdit
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     void setSecure(bool secure);
     bool isEmphasised() const { return m_emphasised; }
     void setEmphasised(bool emphasised);
+    QString symbol() const { return m_symbol; }
+    void setSymbol(const QString &symbol);
 
     QSize sizeHint() const override;
 
@@ -30,5 +33,6 @@ private:
     void applyScheme();
 
     VevoAppearance &m_appearance;
+    QString m_symbol;
     bool m_emphasised = false;
 };

@@ -4,15 +4,110 @@
 #include "ui/design/VevoBadge.h"
 #include "ui/design/VevoButton.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIconTile.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoProgressBar.h"
 #include "ui/design/VevoStatusDot.h"
+#include "ui/design/VevoSymbol.h"
+#include "ui/design/VevoTextInput.h"
 
 #include <gtest/gtest.h>
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 
 namespace {
+
+class BrandMark final : public QWidget
+{
+public:
+    explicit BrandMark(int size) { setFixedSize(size, size); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        Vevo::paintBrandMark(painter, rect());
+    }
+};
+
+QHBoxLayout *addRow(QGridLayout *grid, int line)
+{
+    auto *layout = new QHBoxLayout;
+    layout->setSpacing(Vevo::Space::sm);
+    grid->addLayout(layout, line, 0, 1, 4);
+    return layout;
+}
+
+// Icons as the screens use them: in buttons of every size, on tiles of
+// every tone, in a field, each symbol alone, and the brand mark.
+void addIcons(VevoAppearance &appearance, QGridLayout *grid, int line)
+{
+    for (VevoControlSize size : {VevoControlSize::sm, VevoControlSize::md, VevoControlSize::lg}) {
+        QHBoxLayout *buttons = addRow(grid, line++);
+        auto *launch = new VevoButton(appearance, QStringLiteral("Launch"), VevoButtonKind::primary, size);
+        launch->setSymbol(QStringLiteral("play.fill"));
+        auto *check = new VevoButton(appearance, QStringLiteral("Check Again"), VevoButtonKind::secondary, size);
+        check->setSymbol(QStringLiteral("arrow.triangle.2.circlepath"));
+        auto *details = new VevoButton(appearance, QStringLiteral("Details"), VevoButtonKind::outline, size);
+        details->setTrailingSymbol(QStringLiteral("chevron.right"));
+        auto *remove = new VevoButton(appearance, QStringLiteral("Remove"), VevoButtonKind::dangerQuiet, size);
+        remove->setSymbol(QStringLiteral("stop.fill"));
+        remove->setEnabled(false);
+        for (VevoButton *button : {launch, check, details, remove})
+            buttons->addWidget(button);
+        buttons->addStretch();
+    }
+    QHBoxLayout *tiles = addRow(grid, line++);
+    const char *symbols[] = {
+        "arrow.down.circle", "checkmark.circle.fill", "exclamationmark.circle", "lock.shield", "globe", "shippingbox"};
+    for (int tone = 0; tone <= static_cast<int>(VevoTone::neutral); ++tone)
+        tiles->addWidget(new VevoIconTile(appearance, QString::fromUtf8(symbols[tone]), VevoTone(tone)));
+    tiles->addWidget(new VevoIconTile(appearance, QStringLiteral("map.fill"), VevoTone::accent, 40));
+    tiles->addStretch();
+    tiles->addWidget(new BrandMark(28), 0, Qt::AlignBottom);
+    tiles->addWidget(new BrandMark(48));
+
+    QHBoxLayout *fields = addRow(grid, line++);
+    auto *search = new VevoTextInput(appearance, QStringLiteral("Search maps"));
+    search->setSymbol(QStringLiteral("magnifyingglass"));
+    auto *account = new VevoTextInput(appearance, QStringLiteral("Steam account"));
+    account->setSymbol(QStringLiteral("person"));
+    account->setText(QStringLiteral("velmora_player"));
+    fields->addWidget(search);
+    fields->addWidget(account);
+
+    QHBoxLayout *all = addRow(grid, line);
+    for (const char *symbol : {"house.fill",
+                               "wrench.and.screwdriver.fill",
+                               "map.fill",
+                               "arrow.triangle.2.circlepath",
+                               "slider.horizontal.3",
+                               "play.fill",
+                               "stop.fill",
+                               "arrow.down.circle",
+                               "doc.text.magnifyingglass",
+                               "checkmark.circle.fill",
+                               "exclamationmark.circle",
+                               "person",
+                               "lock.shield",
+                               "checkmark.shield",
+                               "magnifyingglass",
+                               "ellipsis",
+                               "arrow.uturn.backward",
+                               "chevron.right",
+                               "bolt.horizontal.circle",
+                               "checkmark",
+                               "shippingbox",
+                               "wineglass",
+                               "arrow.down.to.line",
+                               "globe",
+                               "folder"})
+        all->addWidget(new VevoSymbol(appearance, QString::fromUtf8(symbol), Vevo::text, 16));
+    all->addStretch();
+}
 
 // Every control in every state on the canvas, for a person to judge.
 TEST(Design, Screenshots)
@@ -60,6 +155,7 @@ TEST(Design, Screenshots)
             grid->addWidget(new QLabel(bar->accessibleValue()), row, 0);
             grid->addWidget(bar, row++, 1, 1, 3);
         }
+        addIcons(appearance, grid, row);
         // Larger than show() would pick on the small offscreen screen.
         card.resize(card.sizeHint().expandedTo(QSize(480, 0)));
         card.show();

@@ -4,10 +4,10 @@
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoButton.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoMetrics.h"
 
 #include <gtest/gtest.h>
 
-#include <QAbstractAnimation>
 #include <QEnterEvent>
 #include <QHBoxLayout>
 
@@ -90,9 +90,43 @@ TEST(VevoButton, AnimatesPressesUnlessMotionIsReduced)
     platform.reducedMotion = true;
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_LE(distance(body(button), Vevo::livePress.color(VevoScheme::light)), painted);
-    EXPECT_EQ(button.findChild<QAbstractAnimation *>()->state(), QAbstractAnimation::Stopped);
     EXPECT_EQ(button.pressScale(), 1.0);
     QTest::mouseRelease(&button, Qt::LeftButton);
+}
+
+// Icons widen the button; when the room runs short only the title gives way,
+// so both icons stay whole inside the padding.
+TEST(VevoButton, IconsTakeRoomAndStayWholeWhenTheTitleElides)
+{
+    FakePlatform platform;
+    VevoAppearance appearance(platform);
+    const QString title = QStringLiteral("Download Community Maps");
+    VevoButton plain(appearance, title);
+    VevoButton button(appearance, title);
+    button.setSymbol(QStringLiteral("arrow.down.circle"));
+    button.setTrailingSymbol(QStringLiteral("chevron.right"));
+    EXPECT_GT(button.sizeHint().width(), plain.sizeHint().width() + 2 * (metrics(VevoControlSize::md).fontPixelSize));
+
+    button.resize(button.minimumSizeHint());
+    const QImage image = button.grab().toImage();
+    const int padding = metrics(VevoControlSize::md).padding;
+    const QColor fill = Vevo::fill.color(VevoScheme::light);
+    // Whether anything but the fill is painted in the columns, between the
+    // edges' highlights.
+    const auto inked = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            for (int y = 4; y < image.height() - 4; ++y) {
+                if (distance(image.pixelColor(x, y), fill) > 0.1)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(inked(2, padding));
+    EXPECT_FALSE(inked(image.width() - padding, image.width() - 2));
+    const int icon = metrics(VevoControlSize::md).fontPixelSize + 2;
+    EXPECT_TRUE(inked(padding, padding + icon));
+    EXPECT_TRUE(inked(image.width() - padding - icon, image.width() - padding));
 }
 
 } // namespace

@@ -124,8 +124,10 @@ TEST(VevoLayout, Screenshots)
 
         auto *tinted = new VevoCard(appearance);
         tinted->setSurface(VevoSurface::tinted, VevoTone::info);
-        tinted->column()->addWidget(new VevoInfoLine(appearance, QStringLiteral("Update available"),
-                                                     QStringLiteral("Version 2.4 is ready to download.")));
+        auto *update = new VevoInfoLine(appearance, QStringLiteral("Update available"),
+                                        QStringLiteral("Version 2.4 is ready to download."));
+        update->setSymbol(QStringLiteral("arrow.down.circle"));
+        tinted->column()->addWidget(update);
         column->addWidget(tinted);
 
         auto *details = new VevoCard(appearance);
@@ -141,6 +143,7 @@ TEST(VevoLayout, Screenshots)
         auto *empty = new VevoEmptyState(appearance, QStringLiteral("No maps yet"),
                                          QStringLiteral("Maps you download from the community appear here, ready to "
                                                         "play in any game you host."));
+        empty->setSymbol(QStringLiteral("map.fill"));
         empty->setShowsProgress(true);
         empty->addAction(new VevoButton(appearance, QStringLiteral("Browse Maps"), VevoButtonKind::primary));
         well->column()->addWidget(empty);

@@ -51,16 +51,16 @@ TEST_F(VevoProgressBarTest, FillsToItsClampedProgressInTheCurrentAppearance)
 {
     bar.setProgress(0.5);
     EXPECT_LE(distance(at(50), Vevo::live.color(VevoScheme::light)), painted);
-    EXPECT_LE(distance(at(150), Vevo::fill.color(VevoScheme::light)), painted);
+    EXPECT_LE(distance(at(150), Vevo::fillHover.color(VevoScheme::light)), painted);
 
     platform.darkAppearance = true;
     appearance.refresh();
     EXPECT_LE(distance(at(50), Vevo::live.color(VevoScheme::dark)), painted);
-    EXPECT_LE(distance(at(150), Vevo::fill.color(VevoScheme::dark)), painted);
+    EXPECT_LE(distance(at(150), Vevo::fillHover.color(VevoScheme::dark)), painted);
     bar.setProgress(4.0);
     EXPECT_LE(distance(at(196), Vevo::live.color(VevoScheme::dark)), painted);
     bar.setProgress(-1.0);
-    EXPECT_LE(distance(at(3), Vevo::fill.color(VevoScheme::dark)), painted);
+    EXPECT_LE(distance(at(3), Vevo::fillHover.color(VevoScheme::dark)), painted);
 }
 
 TEST_F(VevoProgressBarTest, SweepsOnlyWhileIndeterminateShownAndMotionIsAllowed)
@@ -80,7 +80,7 @@ TEST_F(VevoProgressBarTest, SweepsOnlyWhileIndeterminateShownAndMotionIsAllowed)
     bar.setIndeterminate(true);
     EXPECT_FALSE(bar.isAnimating());
     EXPECT_LE(distance(at(100), Vevo::live.color(VevoScheme::light)), painted);
-    EXPECT_LE(distance(at(20), Vevo::fill.color(VevoScheme::light)), painted);
+    EXPECT_LE(distance(at(20), Vevo::fillHover.color(VevoScheme::light)), painted);
 }
 
 } // namespace
