@@ -1,5 +1,7 @@
 #include "platform/LinuxPlatform.h"
 
+#include "platform/PortalAppearance.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -51,6 +53,10 @@ QString showItemsArgument(const QString &path)
 
 // The kernel version, because every Linux system has one in the same numeric
 // form; distribution versions may be "rolling", "n/a" or a code name.
+LinuxPlatform::LinuxPlatform() = default;
+
+LinuxPlatform::~LinuxPlatform() = default;
+
 QVersionNumber LinuxPlatform::operatingSystemVersion() const
 {
     return QVersionNumber::fromString(QSysInfo::kernelVersion());
@@ -119,11 +125,21 @@ bool LinuxPlatform::openScriptInTerminal(const QString &script)
     return false;
 }
 
-// Without Qt GUI there is no palette to judge; GTK_THEME ("Adwaita:dark")
-// is the one hint the environment carries without asking a child process.
+// The desktop portal speaks for GNOME, KDE and the others alike; without
+// it GTK_THEME ("Adwaita:dark") is the one hint the environment carries.
 bool LinuxPlatform::prefersDarkAppearance() const
 {
-    return darkAppearanceOverride().value_or(qEnvironmentVariable("GTK_THEME").contains(u":dark"));
+    if (const std::optional<bool> forced = darkAppearanceOverride())
+        return *forced;
+    const std::optional<ColorScheme> portal = m_portal ? m_portal->colorScheme() : std::nullopt;
+    if (portal && portal != ColorScheme::noPreference)
+        return portal == ColorScheme::dark;
+    return qEnvironmentVariable("GTK_THEME").contains(u":dark");
+}
+
+void LinuxPlatform::watchAppearance(std::function<void()> changed)
+{
+    m_portal = changed ? std::make_unique<PortalAppearance>(std::move(changed)) : nullptr;
 }
 
 ToolCommand LinuxPlatform::unzipCommand(const QString &archive, const QString &destination) const

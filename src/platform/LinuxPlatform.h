@@ -2,11 +2,18 @@
 
 #include "platform/DesktopPlatform.h"
 
+#include <memory>
+
+class PortalAppearance;
+
 // Linux: freedesktop.org services reached through their command-line tools,
 // so the core library needs neither Qt GUI nor Qt D-Bus.
 class LinuxPlatform final : public DesktopPlatform
 {
 public:
+    LinuxPlatform();
+    ~LinuxPlatform() override;
+
     QVersionNumber operatingSystemVersion() const override;
     bool needsRosetta() const override;
     bool rosettaInstalled() const override;
@@ -20,6 +27,7 @@ public:
     bool openScriptInTerminal(const QString &script) override;
 
     bool prefersDarkAppearance() const override;
+    void watchAppearance(std::function<void()> changed) override;
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
@@ -30,4 +38,7 @@ public:
 protected:
     QString toolProgram(const QString &name) const override;
     bool prepareTrash() override;
+
+private:
+    std::unique_ptr<PortalAppearance> m_portal;
 };

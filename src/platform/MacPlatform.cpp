@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QSysInfo>
 
+#include <CoreFoundation/CoreFoundation.h>
+
 QVersionNumber MacPlatform::operatingSystemVersion() const
 {
     return QOperatingSystemVersion::current().version();
@@ -62,12 +64,26 @@ bool MacPlatform::openScriptInTerminal(const QString &script)
                                    {QStringLiteral("-a"), QStringLiteral("Terminal"), script});
 }
 
-// Reading the system setting means running "defaults" and waiting for it;
-// until the window judges from its palette, only the override counts.
+// The global preference "AppleInterfaceStyle" is "Dark" in the dark
+// appearance and absent in the light one.
 bool MacPlatform::prefersDarkAppearance() const
 {
-    return darkAppearanceOverride().value_or(false);
+    if (const std::optional<bool> forced = darkAppearanceOverride())
+        return *forced;
+    CFPreferencesAppSynchronize(kCFPreferencesAnyApplication);
+    const CFPropertyListRef style =
+        CFPreferencesCopyAppValue(CFSTR("AppleInterfaceStyle"), kCFPreferencesAnyApplication);
+    const bool dark = style && CFGetTypeID(style) == CFStringGetTypeID()
+                      && CFStringCompare(static_cast<CFStringRef>(style), CFSTR("Dark"), kCFCompareCaseInsensitive)
+                             == kCFCompareEqualTo;
+    if (style)
+        CFRelease(style);
+    return dark;
 }
+
+// Qt follows the system's appearance on macOS and announces every change
+// as a palette change, which the window already listens for.
+void MacPlatform::watchAppearance(std::function<void()>) {}
 
 ToolCommand MacPlatform::unzipCommand(const QString &archive, const QString &destination) const
 {

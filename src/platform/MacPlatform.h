@@ -20,6 +20,7 @@ public:
     bool openScriptInTerminal(const QString &script) override;
 
     bool prefersDarkAppearance() const override;
+    void watchAppearance(std::function<void()> changed) override;
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;

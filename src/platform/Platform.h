@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVersionNumber>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,6 +51,9 @@ public:
     virtual void quitApplication() = 0;
 
     virtual bool prefersReducedMotion() const = 0;
+    // Calls `changed` on the GUI thread whenever the dark-appearance
+    // preference may have changed without Qt announcing a palette change.
+    virtual void watchAppearance(std::function<void()> changed) = 0;
     virtual bool prefersDarkAppearance() const = 0;
 
     // System tools, with their paths and arguments on this system.

@@ -14,15 +14,19 @@ VevoScheme preferredScheme(const Platform &platform)
 
 } // namespace
 
-VevoAppearance::VevoAppearance(const Platform &platform, QObject *parent)
+VevoAppearance::VevoAppearance(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_scheme(preferredScheme(platform))
 {
     QCoreApplication::instance()->installEventFilter(this);
+    m_platform.watchAppearance([this] { refresh(); });
 }
 
-VevoAppearance::~VevoAppearance() = default;
+VevoAppearance::~VevoAppearance()
+{
+    m_platform.watchAppearance({});
+}
 
 bool VevoAppearance::reducedMotion() const
 {

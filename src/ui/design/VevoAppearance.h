@@ -8,16 +8,18 @@ class Platform;
 
 // Whether the interface is drawn dark or light, and whether it may animate.
 // Follows the system: whenever the application palette changes (which is
-// how a change of theme reaches Qt 6.4), it asks the platform again and
-// announces a new scheme so widgets repaint with it.
+// how a change of theme reaches Qt 6.4 on macOS) or the platform reports a
+// change of its own, it asks the platform again and announces a new scheme
+// so widgets repaint with it.
 class VevoAppearance final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(VevoAppearance)
 
 public:
-    // The platform must outlive the appearance.
-    explicit VevoAppearance(const Platform &platform, QObject *parent = nullptr);
+    // The platform must outlive the appearance; only one appearance at a
+    // time watches it.
+    explicit VevoAppearance(Platform &platform, QObject *parent = nullptr);
     ~VevoAppearance() override;
 
     VevoScheme scheme() const { return m_scheme; }
@@ -34,6 +36,6 @@ Q_SIGNALS:
     void schemeChanged(VevoScheme scheme);
 
 private:
-    const Platform &m_platform;
+    Platform &m_platform;
     VevoScheme m_scheme;
 };

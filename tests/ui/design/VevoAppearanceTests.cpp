@@ -35,4 +35,20 @@ TEST(VevoAppearance, FollowsTheSystemThroughPaletteChanges)
     EXPECT_EQ(appearance.color(Vevo::canvas), Vevo::canvas.color(VevoScheme::light));
 }
 
+// On Linux the desktop portal, not the palette, reports a new colour scheme.
+TEST(VevoAppearance, FollowsChangesThePlatformReportsUntilItIsGone)
+{
+    FakePlatform platform;
+    {
+        VevoAppearance appearance(platform);
+        QSignalSpy changes(&appearance, &VevoAppearance::schemeChanged);
+        platform.darkAppearance = true;
+        ASSERT_TRUE(platform.appearanceChanged);
+        platform.appearanceChanged();
+        ASSERT_EQ(changes.count(), 1);
+        EXPECT_EQ(appearance.scheme(), VevoScheme::dark);
+    }
+    EXPECT_FALSE(platform.appearanceChanged);
+}
+
 } // namespace
