@@ -68,6 +68,9 @@ public:
                            QObject *parent = nullptr);
     ~TarnholdModel() override;
 
+    // The system services the window asks too (appearance, motion).
+    Platform &platform() const { return *m_platform; }
+
     // Published state.
     AppSection selectedSection() const { return m_selectedSection; }
     SetupStep setupStep() const { return m_setupStep; }

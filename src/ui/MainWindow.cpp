@@ -1,55 +1,38 @@
 #include "ui/MainWindow.h"
 
 #include "app/TarnholdModel.h"
+#include "ui/design/VevoMetrics.h"
+#include "ui/shell/AlertPresenter.h"
+#include "ui/shell/ContentView.h"
+#include "ui/shell/MessageAlerts.h"
+#include "ui/shell/WindowConfigurator.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
-MainWindow::MainWindow(TarnholdModel &model, QWidget *parent)
+MainWindow::MainWindow(TarnholdModel &model, VevoAppearance &appearance, std::unique_ptr<AlertPresenter> alerts,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_model(model)
-    , m_sectionTitle(new QLabel)
-    , m_statusTitle(new QLabel)
+    , m_content(new ContentView(model, appearance))
+    , m_alertPresenter(alerts ? std::move(alerts) : std::make_unique<MessageBoxAlertPresenter>(*this))
 {
+    new MessageAlerts(model, *m_alertPresenter, this);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tarnhold"));
-    setMinimumSize(880, 600);
-    resize(1100, 720);
-
-    m_sectionTitle->setObjectName(QStringLiteral("sectionTitle"));
-    QFont titleFont = m_sectionTitle->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 2);
-    titleFont.setBold(true);
-    m_sectionTitle->setFont(titleFont);
-    m_statusTitle->setObjectName(QStringLiteral("statusTitle"));
-
-    auto *content = new QWidget;
-    auto *layout = new QVBoxLayout(content);
-    layout->setContentsMargins(32, 32, 32, 32);
-    layout->addWidget(m_sectionTitle);
-    layout->addWidget(m_statusTitle);
-    layout->addStretch();
-    setCentralWidget(content);
+    setMinimumSize(VevoWindow::minimumSize);
+    resize(VevoWindow::defaultSize);
+    setCentralWidget(m_content);
 
     createViewMenu();
     createGameMenu();
 
-    connect(&m_model, &TarnholdModel::selectedSectionChanged, this, &MainWindow::updateSection);
-    // The status title is derived from all of these.
-    for (const auto signal :
-         {&TarnholdModel::isGameRunningChanged, &TarnholdModel::isBusyChanged, &TarnholdModel::activityChanged,
-          &TarnholdModel::releaseChanged, &TarnholdModel::stateChanged, &TarnholdModel::componentsChanged})
-        connect(&m_model, signal, this, &MainWindow::updateStatus);
     for (const auto signal : {&TarnholdModel::isBusyChanged, &TarnholdModel::componentsChanged,
                               &TarnholdModel::stateChanged, &TarnholdModel::isGameRunningChanged})
         connect(&m_model, signal, this, &MainWindow::updateLaunchAction);
     connect(&m_model, &TarnholdModel::activationRequested, this, &MainWindow::bringToFront);
-
-    updateSection();
-    updateStatus();
     updateLaunchAction();
 }
 
@@ -66,11 +49,19 @@ void MainWindow::bringToFront()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (m_hasRefreshed)
+    if (m_hasShown)
         return;
-    m_hasRefreshed = true;
+    m_hasShown = true;
+    configureWindow(*this);
     // Runs detached; the model catches everything inside it.
     m_model.refresh();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        m_content->setFullScreen(isFullScreen());
 }
 
 void MainWindow::createViewMenu()
@@ -99,16 +90,6 @@ void MainWindow::createGameMenu()
     connect(updatesAction, &QAction::triggered, this, [this] { m_model.checkForUpdates(true); });
     // Readiness depends on files on disk that change without a signal.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateLaunchAction);
-}
-
-void MainWindow::updateSection()
-{
-    m_sectionTitle->setText(title(m_model.selectedSection()));
-}
-
-void MainWindow::updateStatus()
-{
-    m_statusTitle->setText(m_model.statusTitle());
 }
 
 void MainWindow::updateLaunchAction()

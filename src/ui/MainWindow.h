@@ -1,38 +1,47 @@
 #pragma once
 
+#include "ui/shell/AlertPresenter.h"
+
 #include <QMainWindow>
 
-class QAction;
-class QLabel;
-class TarnholdModel;
+#include <memory>
 
-// Tarnhold's one window: the selected section with the status line, the
-// View menu that switches sections and the Game menu.
+class ContentView;
+class QAction;
+class TarnholdModel;
+class VevoAppearance;
+
+// Tarnhold's one window: the sidebar and the selected section, the busy
+// overlay, the alerts for errors and notices, the View menu that switches
+// sections and the Game menu.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    explicit MainWindow(TarnholdModel &model, QWidget *parent = nullptr);
+    // Without a presenter, alerts are message boxes.
+    MainWindow(TarnholdModel &model, VevoAppearance &appearance, std::unique_ptr<AlertPresenter> alerts = {},
+               QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    ContentView *contentView() const { return m_content; }
 
     // Shows the window in front of the others, restoring it when minimised.
     void bringToFront();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createViewMenu();
     void createGameMenu();
-    void updateSection();
-    void updateStatus();
     void updateLaunchAction();
 
     TarnholdModel &m_model;
-    QLabel *m_sectionTitle;
-    QLabel *m_statusTitle;
+    ContentView *m_content;
+    std::unique_ptr<AlertPresenter> m_alertPresenter;
     QAction *m_launchAction = nullptr;
-    bool m_hasRefreshed = false;
+    bool m_hasShown = false;
 };

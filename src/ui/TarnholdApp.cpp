@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "ui/MainWindow.h"
 #include "ui/UrlOpenEventFilter.h"
+#include "ui/design/VevoAppearance.h"
+#include "ui/design/VevoApplicationStyle.h"
 
 #include <QApplication>
 
@@ -19,7 +21,9 @@ int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url)
     QApplication application(argc, argv);
 
     TarnholdModel model(createPlatform());
-    MainWindow window(model);
+    VevoAppearance appearance(model.platform());
+    Vevo::styleApplication(appearance);
+    MainWindow window(model, appearance);
 
     SingleInstance instance;
     QObject::connect(&instance, &SingleInstance::urlReceived, &model, &TarnholdModel::handle);

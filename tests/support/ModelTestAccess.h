@@ -17,6 +17,14 @@ struct ModelTestAccess
         model.assign(model.m_release, release, &TarnholdModel::releaseChanged);
     }
     static void setState(TarnholdModel &model, const InstalledState &state) { model.setState(state); }
+    // What only the prefix creation reports.
+    static void setPrefixProgress(TarnholdModel &model, bool indeterminate, const std::optional<QString> &detail,
+                                  bool stalled)
+    {
+        model.assign(model.m_progressIsIndeterminate, indeterminate, &TarnholdModel::progressIsIndeterminateChanged);
+        model.assign(model.m_progressDetail, detail, &TarnholdModel::progressDetailChanged);
+        model.assign(model.m_progressStalled, stalled, &TarnholdModel::progressStalledChanged);
+    }
 
     static void beginOperation(TarnholdModel &model, InstallerPhase phase, double start, const QString &activity)
     {

@@ -2,17 +2,18 @@
 #include "support/FakePlatform.h"
 #include "support/Installation.h"
 #include "support/ModelTestAccess.h"
-#include "support/Screenshots.h"
+#include "support/RecordingAlerts.h"
 #include "support/Wait.h"
 #include "ui/MainWindow.h"
 #include "ui/UrlOpenEventFilter.h"
+#include "ui/design/VevoAppearance.h"
+#include "ui/design/VevoText.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QFileOpenEvent>
-#include <QLabel>
 #include <QMenu>
 
 namespace {
@@ -20,10 +21,12 @@ namespace {
 class MainWindowTest : public testing::Test
 {
 protected:
+    FakePlatform platform;
     TarnholdModel model{std::make_unique<FakePlatform>()};
-    MainWindow window{model};
+    VevoAppearance appearance{platform};
+    MainWindow window{model, appearance, std::make_unique<RecordingAlerts>()};
 
-    QString shownText(const char *name) const { return window.findChild<QLabel *>(QLatin1String(name))->text(); }
+    QString shownText(const char *name) const { return window.findChild<VevoText *>(QLatin1String(name))->text(); }
 
     // Shows the window and waits until the first refresh has read the disk.
     void SetUp() override
@@ -39,7 +42,6 @@ TEST_F(MainWindowTest, OpensAtItsDefaultSize)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarnhold"));
     EXPECT_EQ(window.minimumSize(), QSize(880, 600));
     EXPECT_EQ(window.size(), QSize(1100, 720));
-    saveScreenshot(window, QStringLiteral("main-window-1100x720"));
 }
 
 TEST_F(MainWindowTest, CommandDigitsSelectTheSections)
