@@ -6,6 +6,7 @@
 #include "ui/design/VevoText.h"
 #include "ui/shell/BusyOverlay.h"
 #include "ui/shell/PercentReadout.h"
+#include "ui/shell/PhaseBadge.h"
 #include "ui/shell/PhaseChip.h"
 #include "ui/shell/ShellFixture.h"
 
@@ -29,6 +30,20 @@ TEST_F(ShellTest, TheOverlayShowsExactlyWhileAnOperationRuns)
 
     ModelTestAccess::finishOperation(model, QStringLiteral("Maps imported."), std::nullopt);
     EXPECT_FALSE(overlay->isVisible());
+}
+
+TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
+{
+    auto *badge = find<PhaseBadge>(QStringLiteral("phaseBadge"));
+    ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
+    EXPECT_FALSE(badge->isTurning());
+    ModelTestAccess::finishOperation(model, QStringLiteral("Done."), std::nullopt);
+
+    platform.reducedMotion = false;
+    ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
+    EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
+    ModelTestAccess::beginOperation(model, InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
+    EXPECT_FALSE(badge->isTurning());
 }
 
 TEST_F(ShellTest, TheOverlayFadesOutWithMotionAndThenHides)

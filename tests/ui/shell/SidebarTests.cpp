@@ -1,6 +1,7 @@
 #include "support/Installation.h"
 #include "support/ModelTestAccess.h"
 #include "support/Wait.h"
+#include "ui/design/VevoColors.h"
 #include "ui/design/VevoText.h"
 #include "ui/shell/ShellFixture.h"
 #include "ui/shell/Sidebar.h"
@@ -75,6 +76,16 @@ TEST_F(ShellTest, TheFooterTellsWhetherTheInstallationIsHealthy)
     Installation::addReadyInstallation();
     model.refreshComponents();
     EXPECT_EQ(status->text(), QStringLiteral("Installation healthy"));
+}
+
+// A change of the system's appearance recolours the open window.
+TEST_F(ShellTest, RecoloursWhenTheAppearanceChanges)
+{
+    const auto sidebarColour = [&] { return content->grab().toImage().pixel(4, 300); };
+    EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::light).rgb());
+    platform.darkAppearance = true;
+    platform.appearanceChanged();
+    EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::dark).rgb());
 }
 
 } // namespace
