@@ -34,6 +34,7 @@ VevoButton::VevoButton(VevoAppearance &appearance, const QString &title, VevoBut
 {
     setText(title);
     setFocusPolicy(Qt::TabFocus);
+    // Repaints as the pointer comes and goes; underMouse() then tells hover.
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
@@ -152,20 +153,6 @@ void VevoButton::paintEvent(QPaintEvent *)
     Vevo::paintIcon(painter, QRectF(x, iconTop, icon, icon), m_trailingSymbol, ink);
 }
 
-void VevoButton::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void VevoButton::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
 double VevoButton::pressScale() const
 {
     return m_press->value();
@@ -202,7 +189,7 @@ int VevoButton::iconRoom() const
 
 bool VevoButton::isActive() const
 {
-    return isEnabled() && (m_hovered || isDown());
+    return isEnabled() && (underMouse() || isDown());
 }
 
 const VevoRole *VevoButton::background() const

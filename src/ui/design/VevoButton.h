@@ -43,8 +43,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     void animatePress(bool pressed);
@@ -65,5 +63,4 @@ private:
     QString m_symbol;
     QString m_trailingSymbol;
     bool m_fullWidth = false;
-    bool m_hovered = false;
 };

@@ -42,6 +42,7 @@ SidebarItem::SidebarItem(VevoAppearance &appearance, AppSection section, QWidget
     setObjectName(QStringLiteral("sidebarItem-") + title(section));
     setText(title(section));
     setFocusPolicy(Qt::TabFocus);
+    // Repaints as the pointer comes and goes; underMouse() then tells hover.
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QFont font = this->font();
@@ -91,7 +92,7 @@ void SidebarItem::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (m_selected || m_hovered || isDown()) {
+    if (m_selected || underMouse() || isDown()) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(m_appearance.color(m_selected ? Vevo::liveWash : Vevo::fill));
         painter.drawRoundedRect(body, Vevo::Radius::control, Vevo::Radius::control);
@@ -127,20 +128,6 @@ void SidebarItem::paintBadge(QPainter &painter, const QRectF &icon)
     painter.setPen(QPen(m_appearance.color(Vevo::sunken), 2));
     painter.setBrush(m_appearance.color(Vevo::live));
     painter.drawEllipse(centre, badgeDot / 2, badgeDot / 2);
-}
-
-void SidebarItem::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void SidebarItem::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
 }
 
 void SidebarItem::updateAccessibleName()

@@ -30,8 +30,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
 
 private:
     void updateAccessibleName();
@@ -42,5 +40,4 @@ private:
     bool m_selected = false;
     bool m_collapsed = false;
     bool m_badge = false;
-    bool m_hovered = false;
 };

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QEnterEvent>
 #include <QHBoxLayout>
 
 #include <tuple>
@@ -38,9 +37,10 @@ TEST(VevoButton, FillsByKindAtRestAndHoveredInEitherScheme)
         for (const auto &[kind, rest, hovered] : fills) {
             VevoButton button(appearance, QStringLiteral("Repair"), kind);
             button.resize(button.sizeHint());
+            button.show();
             EXPECT_LE(rest ? distance(body(button), rest->color(scheme)) : 0, painted) << int(kind);
-            QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
-            QApplication::sendEvent(&button, &enter);
+            QTest::mouseMove(&button, QPoint(4, 4));
+            ASSERT_TRUE(eventually([&] { return button.underMouse(); }));
             EXPECT_LE(distance(body(button), hovered->color(scheme)), painted) << int(kind);
         }
     }
