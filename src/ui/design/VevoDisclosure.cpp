@@ -13,7 +13,8 @@
 namespace {
 
 constexpr int chevronBox = 16;
-constexpr int textStart = chevronBox + Vevo::Space::sm;
+constexpr int afterChevron = chevronBox + Vevo::Space::sm;
+constexpr int symbolSize = 16;
 
 } // namespace
 
@@ -28,8 +29,8 @@ VevoDisclosure::VevoDisclosure(VevoAppearance &appearance, const QString &title,
     setAccessibleDescription(QStringLiteral("Shows or hides details"));
     setFocusPolicy(Qt::StrongFocus);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(textStart, headerHeight() + Vevo::Space::xxs, 0, 0);
     layout->addWidget(m_content);
+    placeContent();
     m_content->setVisible(false);
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
 }
@@ -39,7 +40,14 @@ VevoDisclosure::~VevoDisclosure() = default;
 void VevoDisclosure::setSubtitle(const QString &subtitle)
 {
     m_subtitle = subtitle;
-    layout()->setContentsMargins(textStart, headerHeight() + Vevo::Space::xxs, 0, 0);
+    placeContent();
+    update();
+}
+
+void VevoDisclosure::setSymbol(const QString &symbol)
+{
+    m_symbol = symbol;
+    placeContent();
     update();
 }
 
@@ -63,7 +71,7 @@ QString VevoDisclosure::accessibleValue() const
 QSize VevoDisclosure::minimumSizeHint() const
 {
     // Titles elide, so only the chevron and a little text need room.
-    return QWidget::minimumSizeHint().expandedTo({textStart + 4 * chevronBox, headerHeight()});
+    return QWidget::minimumSizeHint().expandedTo({afterChevron + 4 * chevronBox, headerHeight()});
 }
 
 void VevoDisclosure::paintEvent(QPaintEvent *)
@@ -80,18 +88,22 @@ void VevoDisclosure::paintEvent(QPaintEvent *)
     Vevo::paintIcon(painter, QRectF(-chevronBox / 2.0, -chevronBox / 2.0, chevronBox, chevronBox),
                     QStringLiteral("chevron.right"), m_appearance.color(Vevo::textMuted));
     painter.restore();
+    if (!m_symbol.isEmpty())
+        Vevo::paintIcon(painter, QRectF(afterChevron, centreY - symbolSize / 2.0, symbolSize, symbolSize), m_symbol,
+                        m_appearance.color(Vevo::textMuted));
 
-    const int textWidth = width() - textStart;
+    const int textLeft = titleStart();
+    const int textWidth = width() - textLeft;
     painter.setFont(titleFont());
     painter.setPen(m_appearance.color(Vevo::textStrong));
     const int titleHeight = painter.fontMetrics().height();
-    painter.drawText(QRect(textStart, Vevo::Space::xs, textWidth, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(textLeft, Vevo::Space::xs, textWidth, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(m_title, Qt::ElideRight, textWidth));
     if (!m_subtitle.isEmpty()) {
         painter.setFont(subtitleFont());
         painter.setPen(m_appearance.color(Vevo::textMuted));
         const int top = Vevo::Space::xs + titleHeight;
-        painter.drawText(QRect(textStart, top, textWidth, header - top - Vevo::Space::xs),
+        painter.drawText(QRect(textLeft, top, textWidth, header - top - Vevo::Space::xs),
                          Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(m_subtitle, Qt::ElideRight, textWidth));
     }
@@ -117,6 +129,17 @@ void VevoDisclosure::keyPressEvent(QKeyEvent *event)
         toggle();
     else
         QWidget::keyPressEvent(event);
+}
+
+int VevoDisclosure::titleStart() const
+{
+    return afterChevron + (m_symbol.isEmpty() ? 0 : symbolSize + Vevo::Space::sm);
+}
+
+// The content lines up with the title.
+void VevoDisclosure::placeContent()
+{
+    layout()->setContentsMargins(titleStart(), headerHeight() + Vevo::Space::xxs, 0, 0);
 }
 
 int VevoDisclosure::headerHeight() const

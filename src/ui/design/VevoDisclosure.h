@@ -6,8 +6,8 @@
 
 class VevoAppearance;
 
-// A section whose header (chevron, title, optional subtitle) shows or hides
-// the content below it. Clicking the header, Space or Return toggles it.
+// A section whose header (chevron, optional icon, title, optional subtitle)
+// shows or hides the content below it. Clicking the header, Space or Return toggles it.
 class VevoDisclosure final : public QWidget, public VevoAccessibleValue
 {
     Q_OBJECT
@@ -21,6 +21,8 @@ public:
     QString title() const { return m_title; }
     QString subtitle() const { return m_subtitle; }
     void setSubtitle(const QString &subtitle);
+    QString symbol() const { return m_symbol; }
+    void setSymbol(const QString &symbol);
     QWidget *content() const { return m_content; }
     bool isExpanded() const { return m_expanded; }
     void setExpanded(bool expanded);
@@ -41,12 +43,16 @@ protected:
 
 private:
     int headerHeight() const;
+    // Where the title begins: after the chevron, and after the icon if any.
+    int titleStart() const;
+    void placeContent();
     QFont titleFont() const;
     QFont subtitleFont() const;
 
     VevoAppearance &m_appearance;
     QString m_title;
     QString m_subtitle;
+    QString m_symbol;
     QWidget *m_content;
     bool m_expanded = false;
 };

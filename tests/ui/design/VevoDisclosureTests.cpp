@@ -41,4 +41,18 @@ TEST(VevoDisclosure, HeaderClickAndKeysToggleTheContentAndWhatIsAnnounced)
     EXPECT_EQ(changed.count(), 2);
 }
 
+// The content lines up with the title, which moves right to make room for an icon.
+TEST(VevoDisclosure, ContentFollowsTheTitleWhenAnIconIsAdded)
+{
+    FakePlatform platform;
+    VevoAppearance appearance(platform);
+    VevoDisclosure disclosure(appearance, QStringLiteral("Advanced"), new QLabel(QStringLiteral("Details")));
+    disclosure.setExpanded(true);
+    disclosure.show();
+    const int plain = disclosure.content()->x();
+    disclosure.setSymbol(QStringLiteral("lock.shield"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(disclosure.content()->x(), plain + 16 + 8);
+}
+
 } // namespace
