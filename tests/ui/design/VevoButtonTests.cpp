@@ -105,28 +105,23 @@ TEST(VevoButton, IconsTakeRoomAndStayWholeWhenTheTitleElides)
     VevoButton button(appearance, title);
     button.setSymbol(QStringLiteral("arrow.down.circle"));
     button.setTrailingSymbol(QStringLiteral("chevron.right"));
-    EXPECT_GT(button.sizeHint().width(), plain.sizeHint().width() + 2 * (metrics(VevoControlSize::md).fontPixelSize));
+    const VevoControlMetrics md = metrics(VevoControlSize::md);
+    EXPECT_GT(button.sizeHint().width(), plain.sizeHint().width() + 2 * md.fontPixelSize);
 
     button.resize(button.minimumSizeHint());
     const QImage image = button.grab().toImage();
-    const int padding = metrics(VevoControlSize::md).padding;
-    const QColor fill = Vevo::fill.color(VevoScheme::light);
     // Whether anything but the fill is painted in the columns, between the
-    // edges' highlights.
+    // highlights along the edges.
     const auto inked = [&](int from, int to) {
-        for (int x = from; x < to; ++x) {
-            for (int y = 4; y < image.height() - 4; ++y) {
-                if (distance(image.pixelColor(x, y), fill) > 0.1)
-                    return true;
-            }
-        }
-        return false;
+        return anyPixel(image, QRect(from, 4, to - from, image.height() - 8), [&](const QColor &shown) {
+            return distance(shown, Vevo::fill.color(VevoScheme::light)) > 0.1;
+        });
     };
-    EXPECT_FALSE(inked(2, padding));
-    EXPECT_FALSE(inked(image.width() - padding, image.width() - 2));
-    const int icon = metrics(VevoControlSize::md).fontPixelSize + 2;
-    EXPECT_TRUE(inked(padding, padding + icon));
-    EXPECT_TRUE(inked(image.width() - padding - icon, image.width() - padding));
+    const int end = image.width() - md.padding;
+    const int icon = md.fontPixelSize + 2;
+    EXPECT_FALSE(inked(2, md.padding) || inked(end, image.width() - 2));
+    EXPECT_TRUE(inked(md.padding, md.padding + icon));
+    EXPECT_TRUE(inked(end - icon, end));
 }
 
 } // namespace

@@ -117,7 +117,8 @@ TEST(PercentReadout, ShowsAWholePercentageOfAnyProgress)
                                                      {1.7, "100%"},  {std::numeric_limits<double>::quiet_NaN(), "0%"}};
     for (const auto &[progress, shown] : cases) {
         readout.setProgress(progress);
-        EXPECT_TRUE(eventually([&] { return readout.shownText() == QLatin1String(shown); }))
+        const QLatin1String expected(shown);
+        EXPECT_TRUE(eventually([&] { return readout.shownText() == expected; }))
             << progress << " shows " << qPrintable(readout.shownText());
     }
 }
