@@ -24,9 +24,9 @@ TEST(OKLCH, ConvertsReferenceColours)
     };
     for (const auto &[oklch, srgb] : references)
         EXPECT_LE(distance(oklch.toColor(), srgb), 2e-4) << oklch.l << " " << oklch.c << " " << oklch.h;
-    EXPECT_NEAR(OKLCH(0, 0, 0, 0.62).toColor().alphaF(), 0.62, 1e-4);
-    EXPECT_EQ(OKLCH(0, 0, 0, 1.5).toColor().alphaF(), 1.0);
-    EXPECT_EQ(OKLCH(0, 0, 0, -1).toColor().alphaF(), 0.0);
+    EXPECT_NEAR((OKLCH{0, 0, 0, 0.62}).toColor().alphaF(), 0.62, 1e-4);
+    EXPECT_EQ((OKLCH{0, 0, 0, 1.5}).toColor().alphaF(), 1.0);
+    EXPECT_EQ((OKLCH{0, 0, 0, -1}).toColor().alphaF(), 0.0);
 }
 
 class OKLCHRoundTrip : public testing::TestWithParam<QColor>
