@@ -14,6 +14,8 @@ struct RailCase
     int width;
     bool collapsed;
     int sidebarWidth;
+
+    friend void PrintTo(const RailCase &rail, std::ostream *out) { *out << rail.width << " px"; }
 };
 
 class SidebarRail : public ShellTest, public testing::WithParamInterface<RailCase>

@@ -16,6 +16,8 @@ struct Fitting
     const char *name;
     QRect frame;
     std::optional<QRect> fitted;
+
+    friend void PrintTo(const Fitting &fitting, std::ostream *out) { *out << fitting.name; }
 };
 
 class WindowFitting : public testing::TestWithParam<Fitting>
