@@ -25,8 +25,6 @@ public:
                QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    ContentView *contentView() const { return m_content; }
-
     // Shows the window in front of the others, restoring it when minimised.
     void bringToFront();
 

@@ -170,15 +170,15 @@ QWidget *BusyOverlay::createFooter(VevoAppearance &appearance)
 
 void BusyOverlay::followBusy()
 {
-    m_showing = m_model.isBusy();
-    if (m_showing) {
+    const bool showing = m_model.isBusy();
+    if (showing) {
         placeCard();
         show();
         raise();
     }
-    m_fade->animateTo(m_showing ? 1 : 0);
+    m_fade->animateTo(showing ? 1 : 0);
     // A fade that never got under way has nothing to fade out.
-    if (!m_showing && m_fade->value() <= 0)
+    if (!showing && m_fade->value() <= 0)
         hide();
 }
 
@@ -224,6 +224,6 @@ void BusyOverlay::applyOpacity(double opacity)
     effect->setOpacity(opacity);
     // At rest the effect would only cost an extra offscreen pass.
     effect->setEnabled(opacity < 1);
-    if (opacity <= 0 && !m_showing)
+    if (opacity <= 0 && !m_model.isBusy())
         hide();
 }

@@ -29,8 +29,6 @@ public:
     BusyOverlay(TarnholdModel &model, VevoAppearance &appearance, QWidget *parent = nullptr);
     ~BusyOverlay() override;
 
-    // Whether the overlay is meant to show, whatever its fade.
-    bool isShowing() const { return m_showing; }
     VevoCard *card() const { return m_card; }
 
 protected:
@@ -60,5 +58,4 @@ private:
     VevoProgressBar *m_bar = nullptr;
     std::array<PhaseChip *, 6> m_chips{};
     VevoAnimation *m_fade;
-    bool m_showing = false;
 };

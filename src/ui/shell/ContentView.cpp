@@ -36,7 +36,6 @@ ContentView::~ContentView() = default;
 
 void ContentView::setFullScreen(bool fullScreen)
 {
-    m_fullScreen = fullScreen;
     m_sidebar->setFullScreen(fullScreen);
 }
 

@@ -23,7 +23,7 @@ public:
     ContentView(TarnholdModel &model, VevoAppearance &appearance, QWidget *parent = nullptr);
     ~ContentView() override;
 
-    bool isFullScreen() const { return m_fullScreen; }
+    // Follows the window into and out of full screen.
     void setFullScreen(bool fullScreen);
     Sidebar *sidebar() const { return m_sidebar; }
     BusyOverlay *overlay() const { return m_overlay; }
@@ -40,5 +40,4 @@ private:
     SectionPlaceholder *m_detail;
     BusyOverlay *m_overlay;
     VevoAnimation *m_sidebarWidth = nullptr;
-    bool m_fullScreen = false;
 };
