@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/InstalledState.h"
+#include "base/InstalledState.h"
 
 #include <QList>
 #include <QString>

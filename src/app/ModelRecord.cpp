@@ -1,5 +1,5 @@
 // Where the runtime, prefix and launcher are, and the installation record.
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/TarnholdModel.h"
 
 #include <QDir>

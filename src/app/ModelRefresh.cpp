@@ -1,5 +1,5 @@
 // The start-up refresh and the component list.
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/TarnholdModel.h"
 
 #include <QDir>

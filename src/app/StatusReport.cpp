@@ -1,6 +1,6 @@
 #include "app/StatusReport.h"
 
-#include "app/OrderedJsonObject.h"
+#include "base/OrderedJsonObject.h"
 #include "app/TarnholdModel.h"
 
 #include <QJsonValue>

@@ -1,8 +1,8 @@
 #include "app/TarnholdModel.h"
 
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/Status.h"
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 #include "content/HttpClient.h"
 
 #include <algorithm>

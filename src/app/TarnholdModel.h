@@ -1,15 +1,15 @@
 #pragma once
 
 #include "app/AppSection.h"
-#include "app/Catalog.h"
+#include "base/Catalog.h"
 #include "app/ComponentHealth.h"
-#include "app/InstalledState.h"
-#include "app/Timing.h"
+#include "base/InstalledState.h"
+#include "base/Timing.h"
 #include "client/ReleaseManifest.h"
 #include "content/HttpResponse.h"
 #include "maps/InstalledMap.h"
 #include "platform/Platform.h"
-#include "setup/InstallerPhase.h"
+#include "base/InstallerPhase.h"
 #include "setup/SetupStep.h"
 #include "setup/SteamSessionPhase.h"
 

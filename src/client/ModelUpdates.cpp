@@ -1,7 +1,7 @@
 // The update channel: reading the release manifest, and recognising a
 // release archive the user downloaded by hand.
-#include "app/Locations.h"
 #include "app/TarnholdModel.h"
+#include "base/Locations.h"
 #include "client/UpdateChannel.h"
 #include "content/Sha256.h"
 #include "content/TransferErrors.h"

@@ -1,6 +1,6 @@
 #include "client/ReleaseManifest.h"
 
-#include "app/OrderedJsonObject.h"
+#include "base/OrderedJsonObject.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

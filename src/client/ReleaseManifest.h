@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,5 @@
 #include "client/UpdateChannel.h"
 
-QUrl officialUpdateChannel()
-{
-    return QUrl(QStringLiteral(TARNHOLD_UPDATE_CHANNEL));
-}
-
 QUrl manifestURL(const QUrl &channel)
 {
     QUrl manifest = channel;

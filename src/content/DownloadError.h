@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 
 // A site answered with an HTTP status Tarnhold cannot use.
 class DownloadError final : public UserFacingError

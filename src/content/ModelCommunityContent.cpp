@@ -1,5 +1,5 @@
 // The model's view of the community content in the game.
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/TarnholdModel.h"
 #include "maps/MapFolders.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 
 // The transfer itself failed: no connection, a time-out, a dropped
 // connection, too many redirects. It carries the network layer's own text.

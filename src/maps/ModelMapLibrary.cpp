@@ -1,5 +1,5 @@
 // The map library as the model publishes it.
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/TarnholdModel.h"
 #include "maps/MapLibraryScan.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 
 // Raised by the callers of WineSupervisor when the Wine environment cannot be
 // brought up, or the game still runs where it must not.

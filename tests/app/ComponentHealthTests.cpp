@@ -1,5 +1,5 @@
 #include "app/ComponentHealth.h"
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/ModelFixture.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"

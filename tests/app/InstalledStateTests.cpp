@@ -1,4 +1,4 @@
-#include "app/InstalledState.h"
+#include "base/InstalledState.h"
 
 #include <gtest/gtest.h>
 

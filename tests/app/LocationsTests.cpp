@@ -1,4 +1,4 @@
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/ModelFixture.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"

@@ -1,7 +1,7 @@
 #include "app/ModelFixture.h"
 #include "app/Status.h"
 #include "app/UrlAction.h"
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 #include "support/Installation.h"
 #include "support/ModelTestAccess.h"
 #include "support/Wait.h"

@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 

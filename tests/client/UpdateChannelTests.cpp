@@ -1,4 +1,4 @@
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "app/TarnholdModel.h"
 #include "client/UpdateChannel.h"
 #include "content/Sha256.h"

@@ -1,5 +1,5 @@
 #include "app/TarnholdModel.h"
-#include "app/UserFacingError.h"
+#include "base/UserFacingError.h"
 #include "content/Sha256.h"
 #include "content/TransferErrors.h"
 #include "support/FakePlatform.h"

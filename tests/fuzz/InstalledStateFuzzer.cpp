@@ -1,5 +1,5 @@
 #include "FuzzRequire.h"
-#include "app/InstalledState.h"
+#include "base/InstalledState.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "support/Installation.h"
 
-#include "app/Locations.h"
+#include "base/Locations.h"
 #include "support/FileTree.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/InstallerPhase.h"
+#include "base/InstallerPhase.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/OrderedJsonObject.h"
+#include "base/OrderedJsonObject.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

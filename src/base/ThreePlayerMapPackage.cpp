@@ -1,4 +1,4 @@
-#include "content/ThreePlayerMapPackage.h"
+#include "base/ThreePlayerMapPackage.h"
 
 QList<ThreePlayerMapPackage> plainThreePlayerMapPackages()
 {

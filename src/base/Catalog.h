@@ -1,10 +1,14 @@
 #pragma once
 
-#include "client/UpdateChannel.h"
-#include "content/ThreePlayerMapPackage.h"
+#include "base/ThreePlayerMapPackage.h"
 
 #include <QList>
 #include <QUrl>
+
+// The base address of the online service's CDN that serves the release
+// manifest. It is not public, so builds set it; the default sits under the
+// reserved ".invalid" domain and never reaches a real host.
+QUrl officialUpdateChannel();
 
 // Every web base address and every pinned checksum or identifier Tarnhold
 // relies on, in one value. Production uses the defaults; tests pass a

@@ -1,0 +1,6 @@
+#include "base/Catalog.h"
+
+QUrl officialUpdateChannel()
+{
+    return QUrl(QStringLiteral(TARNHOLD_UPDATE_CHANNEL));
+}
