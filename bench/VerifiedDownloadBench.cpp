@@ -1,9 +1,10 @@
 // A verified download of 64 MiB from the loopback fixture server, next to
 // "curl -s URL | sha256sum" against the same server.
+#include "base/OperationState.h"
+#include "base/UserFacingError.h"
+#include "content/HttpClient.h"
 #include "content/Sha256.h"
-#include "support/FakePlatform.h"
 #include "support/FixtureServer.h"
-#include "support/ModelTestAccess.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,11 +48,10 @@ Setting &setting()
 }
 
 // QCoro 0.8's waitFor() never returns from a task that throws.
-QCoro::Task<bool> downloaded(TarnholdModel &model, const Setting &shared, QString cacheFile)
+QCoro::Task<bool> downloaded(HttpClient &http, const Setting &shared, QString cacheFile)
 {
     try {
-        co_return (co_await ModelTestAccess::verifiedDownload(model, shared.url(), shared.digest, cacheFile)).size()
-            == payloadSize;
+        co_return (co_await http.verifiedDownload(shared.url(), shared.digest, cacheFile)).size() == payloadSize;
     } catch (const UserFacingError &) {
         co_return false;
     }
@@ -60,11 +60,12 @@ QCoro::Task<bool> downloaded(TarnholdModel &model, const Setting &shared, QStrin
 void verifiedDownload(benchmark::State &state)
 {
     Setting &shared = setting();
-    TarnholdModel model{std::make_unique<FakePlatform>()};
+    OperationState operation;
+    HttpClient http{Timing{}, operation};
     const QString cacheFile = shared.cache.filePath(QStringLiteral("archive.zip"));
     for (auto _ : state) {
         QFile::remove(cacheFile); // every round downloads
-        if (!QCoro::waitFor(downloaded(model, shared, cacheFile)))
+        if (!QCoro::waitFor(downloaded(http, shared, cacheFile)))
             state.SkipWithError("the download failed");
     }
     state.SetBytesProcessed(state.iterations() * payloadSize);

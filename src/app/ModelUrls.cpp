@@ -1,6 +1,7 @@
 // URLs of the "tarnhold" scheme, opened by other programs or a second start.
 #include "app/TarnholdModel.h"
 #include "app/UrlAction.h"
+#include "client/UpdateChannel.h"
 
 void TarnholdModel::handle(const QUrl &url)
 {
@@ -9,7 +10,7 @@ void TarnholdModel::handle(const QUrl &url)
         return;
     switch (*action) {
     case UrlAction::refresh:
-        refresh();
+        startRefresh();
         break;
     case UrlAction::maps:
         setSelectedSection(AppSection::maps);
@@ -21,7 +22,7 @@ void TarnholdModel::handle(const QUrl &url)
         Q_EMIT activationRequested();
         break;
     case UrlAction::updates:
-        checkForUpdates(true);
+        m_updates->checkForUpdates(true);
         break;
     // These act through operations that arrive with the game launch, repair
     // and the community content; until then there is nothing for them to

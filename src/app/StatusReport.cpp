@@ -1,7 +1,11 @@
 #include "app/StatusReport.h"
 
-#include "base/OrderedJsonObject.h"
 #include "app/TarnholdModel.h"
+#include "base/InstallationRecord.h"
+#include "base/InstalledLocations.h"
+#include "base/OperationState.h"
+#include "base/OrderedJsonObject.h"
+#include "maps/MapLibrary.h"
 
 #include <QJsonValue>
 #include <QTextStream>
@@ -38,6 +42,23 @@ QList<OrderedJsonObject> mapObjects(const QList<InstalledMap> &maps)
     return objects;
 }
 
+// Record fields and folder names come from files anyone can write: a
+// control character among them must not reach the terminal as one.
+QString printable(const QString &text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (c == u'\\')
+            shown += QStringLiteral("\\\\");
+        else if (category == QChar::Other_Control || category == QChar::Other_Format)
+            shown += QStringLiteral("\\u{%1}").arg(c.unicode(), 0, 16);
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
 
 QString statusText(const TarnholdModel &model)
@@ -48,28 +69,29 @@ QString statusText(const TarnholdModel &model)
     out << '\n';
     for (const ComponentHealth &component : model.components())
         out << "  " << qSetFieldWidth(22) << Qt::left << component.name << qSetFieldWidth(0) << qSetFieldWidth(11)
-            << caseName(component.health) << qSetFieldWidth(0) << component.detail << '\n';
+            << caseName(component.health) << qSetFieldWidth(0) << printable(component.detail) << '\n';
     out << '\n';
-    const qsizetype mapCount = model.installedMaps().size();
+    const qsizetype mapCount = model.maps().installedMaps().size();
     out << "Maps: " << mapCount << (mapCount == 1 ? " map" : " maps") << " in the library\n";
     return text;
 }
 
 QByteArray statusJson(const TarnholdModel &model)
 {
+    const InstalledState state = model.record().state();
     return OrderedJsonObject()
         .insert(QStringLiteral("version"), QStringLiteral(TARNHOLD_VERSION))
         .insert(QStringLiteral("statusTitle"), model.statusTitle())
         .insert(QStringLiteral("isReady"), model.isReady())
         .insert(QStringLiteral("hasUpdate"), model.hasUpdate())
-        .insert(QStringLiteral("activity"), model.activity())
+        .insert(QStringLiteral("activity"), model.operation().activity())
         .insert(QStringLiteral("setupStep"), caseName(model.setupStep()))
-        .insert(QStringLiteral("runtime"), pathOrNull(model.runtimeURL()))
-        .insert(QStringLiteral("prefix"), pathOrNull(model.prefixURL()))
-        .insert(QStringLiteral("launcher"), pathOrNull(model.launcherURL()))
-        .insert(QStringLiteral("legacyInstallationPresent"), model.legacyInstallationPresent())
-        .insert(QStringLiteral("record"), toJsonObject(model.state()))
+        .insert(QStringLiteral("runtime"), pathOrNull(runtimeURL(state)))
+        .insert(QStringLiteral("prefix"), pathOrNull(prefixURL(state)))
+        .insert(QStringLiteral("launcher"), pathOrNull(launcherURL(state)))
+        .insert(QStringLiteral("legacyInstallationPresent"), legacyInstallationPresent())
+        .insert(QStringLiteral("record"), toJsonObject(state))
         .insert(QStringLiteral("components"), componentObjects(model.components()))
-        .insert(QStringLiteral("maps"), mapObjects(model.installedMaps()))
+        .insert(QStringLiteral("maps"), mapObjects(model.maps().installedMaps()))
         .toJson();
 }

@@ -1,92 +1,135 @@
 #include "app/TarnholdModel.h"
 
-#include "base/Locations.h"
 #include "app/Status.h"
-#include "base/UserFacingError.h"
+#include "base/InstallationRecord.h"
+#include "base/InstalledLocations.h"
+#include "base/Locations.h"
+#include "base/OperationState.h"
+#include "client/UpdateChannel.h"
 #include "content/HttpClient.h"
+#include "maps/MapLibrary.h"
+#include "platform/Platform.h"
 
-#include <algorithm>
+#include <QDir>
+#include <QPointer>
 
 TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog, Timing timing, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_catalog(std::move(catalog))
-    , m_timing(timing)
-    , m_network(new HttpClient(m_timing.transferTimeout, this))
-{}
+    , m_operation(std::make_unique<OperationState>())
+    , m_record(std::make_unique<InstallationRecord>())
+    , m_http(std::make_unique<HttpClient>(timing, *m_operation))
+{
+    const Services services{*m_platform, *m_http, m_catalog, timing, *m_record};
+    m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
+    m_maps = std::make_unique<MapLibrary>(m_catalog);
 
-TarnholdModel::~TarnholdModel() = default;
+    // The component rows are derived: they follow every input that signals,
+    // and the files an operation may have changed once it ends.
+    connect(m_record.get(), &InstallationRecord::stateChanged, this, &TarnholdModel::refreshComponents);
+    connect(m_updates.get(), &UpdateChannel::releaseChanged, this, &TarnholdModel::refreshComponents);
+    connect(m_maps.get(), &MapLibrary::installedMapsChanged, this, &TarnholdModel::refreshComponents);
+    connect(m_operation.get(), &OperationState::isBusyChanged, this, [this] {
+        if (!m_operation->isBusy())
+            refreshComponents();
+    });
+    // Every input of isReady, hasUpdate and statusTitle that signals.
+    for (const auto signal : {&OperationState::isBusyChanged, &OperationState::activityChanged})
+        connect(m_operation.get(), signal, this, &TarnholdModel::statusChanged);
+    connect(m_record.get(), &InstallationRecord::stateChanged, this, &TarnholdModel::statusChanged);
+    connect(m_updates.get(), &UpdateChannel::releaseChanged, this, &TarnholdModel::statusChanged);
+    connect(this, &TarnholdModel::componentsChanged, this, &TarnholdModel::statusChanged);
+}
+
+TarnholdModel::~TarnholdModel()
+{
+    // An aborted transfer resumes its coroutine at once; it must find every
+    // object it may touch still alive, and nothing more to start.
+    m_http->close();
+}
 
 void TarnholdModel::setSelectedSection(AppSection section)
 {
-    assign(m_selectedSection, section, &TarnholdModel::selectedSectionChanged);
+    if (m_selectedSection == section)
+        return;
+    m_selectedSection = section;
+    Q_EMIT selectedSectionChanged();
 }
 
-void TarnholdModel::setSteamAccount(const QString &account)
+void TarnholdModel::setSetupStep(SetupStep step)
 {
-    assign(m_steamAccount, account, &TarnholdModel::steamAccountChanged);
-}
-
-void TarnholdModel::setResolution(const QString &resolution)
-{
-    assign(m_resolution, resolution, &TarnholdModel::resolutionChanged);
-}
-
-void TarnholdModel::setErrorMessage(const std::optional<QString> &message)
-{
-    assign(m_errorMessage, message, &TarnholdModel::errorMessageChanged);
-}
-
-void TarnholdModel::setNoticeMessage(const std::optional<QString> &message)
-{
-    assign(m_noticeMessage, message, &TarnholdModel::noticeMessageChanged);
+    if (m_setupStep == step)
+        return;
+    m_setupStep = step;
+    Q_EMIT setupStepChanged();
 }
 
 bool TarnholdModel::isReady() const
 {
-    if (!runtimeURL())
-        return false;
-    const std::optional<QString> launcher = launcherURL();
-    return launcher && fileExists(*launcher);
+    return ::isReady(m_record->state());
 }
 
 bool TarnholdModel::hasUpdate() const
 {
-    return ::hasUpdate(m_release, m_state);
+    return ::hasUpdate(m_updates->release(), m_record->state());
 }
 
 QString TarnholdModel::statusTitle() const
 {
     // Readiness looks at the disk, so it is only asked when it can decide.
-    const bool decided = m_isGameRunning || m_isBusy;
-    const bool ready = !decided && isReady();
-    return ::statusTitle({m_isGameRunning, m_isBusy, m_activity, ready, ready && hasUpdate()});
+    const bool busy = m_operation->isBusy();
+    const bool ready = !busy && isReady();
+    return ::statusTitle({false, busy, m_operation->activity(), ready, ready && hasUpdate()});
 }
 
-void TarnholdModel::beginOperation(InstallerPhase phase, double startProgress, const QString &activity)
+QCoro::Task<> TarnholdModel::refresh()
 {
-    setIsBusy(true);
-    setInstallerPhase(phase);
-    setProgress(startProgress);
-    setActivity(activity);
+    const QPointer<TarnholdModel> self(this);
+    m_record->load();
+    co_await m_updates->check(false);
+    if (!self)
+        co_return;
+    co_await m_updates->adoptKnownLocalReleaseIfPossible();
+    if (!self)
+        co_return;
+    co_await m_maps->refreshMapLibrary();
+    if (!self)
+        co_return;
+    refreshComponents();
+    const bool ready = isReady();
+    m_operation->setActivity(ready ? QStringLiteral("Ready") : QStringLiteral("Installation required"));
+    setSetupStep(ready ? SetupStep::complete : SetupStep::checkMac);
 }
 
-void TarnholdModel::advance(double lower, double upper, double fraction)
+void TarnholdModel::startRefresh()
 {
-    setProgress(std::max(m_progress, lower + (upper - lower) * fraction));
+    [](QPointer<TarnholdModel> self) -> QCoro::Task<> {
+        try {
+            co_await self->refresh();
+        } catch (const std::exception &error) {
+            if (self)
+                self->m_operation->setErrorMessage(QStringLiteral("Tarnhold could not read the installation: ")
+                                                   + QString::fromLocal8Bit(error.what()));
+        }
+    }(this);
 }
 
-void TarnholdModel::finishOperation(const QString &activity, const std::optional<QString> &notice)
+void TarnholdModel::refreshComponents()
 {
-    setProgress(1.0);
-    setActivity(activity);
-    if (notice)
-        setNoticeMessage(notice);
-    setIsBusy(false);
-}
-
-void TarnholdModel::failOperation(const QString &prefix, const UserFacingError &error)
-{
-    setErrorMessage(prefix + error.description());
-    setIsBusy(false);
+    const InstalledState state = m_record->state();
+    ComponentFacts facts;
+    facts.runtimePresent = runtimeURL(state).has_value();
+    const std::optional<QString> prefix = prefixURL(state);
+    facts.gameFilesPresent =
+        prefix && fileExists(QDir(Locations::gameFolder(*prefix)).filePath(QStringLiteral("Generals.exe")));
+    const std::optional<QString> launcher = launcherURL(state);
+    facts.launcherPresent = launcher && fileExists(*launcher);
+    facts.hasUpdate = hasUpdate();
+    facts.mapCount = m_maps->bundledMapCount();
+    QList<ComponentHealth> components = componentRows(facts, state);
+    if (components == m_components)
+        return;
+    m_components = std::move(components);
+    Q_EMIT componentsChanged();
 }

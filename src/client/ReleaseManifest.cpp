@@ -62,3 +62,13 @@ QByteArray encodeReleaseManifest(const ReleaseManifest &manifest)
         .insert(QStringLiteral("sha256"), manifest.sha256)
         .toJson();
 }
+
+QUrl manifestURL(const QUrl &channel)
+{
+    QUrl manifest = channel;
+    QString path = manifest.path();
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    manifest.setPath(path + QStringLiteral("/manifest.json"));
+    return manifest;
+}

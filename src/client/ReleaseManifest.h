@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 // The online client's release record, as read from the update channel.
 struct ReleaseManifest
@@ -30,3 +31,6 @@ ReleaseManifest decodeReleaseManifest(const QByteArray &json);
 
 // Compact JSON with the keys in the channel's own order.
 QByteArray encodeReleaseManifest(const ReleaseManifest &manifest);
+
+// The release manifest below a channel's base address.
+QUrl manifestURL(const QUrl &channel);

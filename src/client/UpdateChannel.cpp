@@ -1,11 +1,103 @@
 #include "client/UpdateChannel.h"
 
-QUrl manifestURL(const QUrl &channel)
+#include "base/InstallationRecord.h"
+#include "base/InstalledLocations.h"
+#include "base/Locations.h"
+#include "base/OperationState.h"
+#include "content/HttpClient.h"
+#include "content/Sha256.h"
+#include "content/TransferErrors.h"
+
+#include <QCoroFuture>
+#include <QDateTime>
+#include <QDir>
+#include <QPointer>
+
+namespace {
+
+// Record dates count seconds from 2001-01-01 00:00:00 UTC.
+constexpr double referenceDateOffset = 978307200.0;
+
+double secondsSinceReferenceDate()
 {
-    QUrl manifest = channel;
-    QString path = manifest.path();
-    if (path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    manifest.setPath(path + QStringLiteral("/manifest.json"));
-    return manifest;
+    return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - referenceDateOffset;
+}
+
+} // namespace
+
+UpdateChannel::UpdateChannel(Services services, OperationState &operation, QObject *parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_operation(operation)
+{}
+
+UpdateChannel::~UpdateChannel() = default;
+
+void UpdateChannel::checkForUpdates(bool showActivity)
+{
+    check(showActivity);
+}
+
+QCoro::Task<> UpdateChannel::check(bool showActivity)
+{
+    const QPointer<UpdateChannel> self(this);
+    // A check must not end the busy spell of an operation it did not start.
+    const bool ownsActivity = showActivity && !m_operation.isBusy();
+    if (ownsActivity)
+        m_operation.begin(QStringLiteral("Checking the official update channel…"));
+    std::optional<QString> failure;
+    try {
+        const QNetworkRequest request(manifestURL(m_services.catalog.updateChannel));
+        const std::optional<HttpResponse> response = co_await m_services.http.send(request);
+        if (!response || response->status != 200)
+            throw BadServerResponseError();
+        if (self)
+            recordCheck(decodeReleaseManifest(response->body));
+    } catch (const UserFacingError &error) {
+        failure = error.description();
+    } catch (...) {
+        failure = QStringLiteral("Tarnhold ran into an unexpected error.");
+    }
+    if (!self)
+        co_return;
+    if (failure && showActivity)
+        m_operation.setErrorMessage(QStringLiteral("Could not check for updates: ") + *failure);
+    if (ownsActivity)
+        m_operation.end();
+}
+
+void UpdateChannel::recordCheck(const ReleaseManifest &release)
+{
+    if (m_release != release) {
+        m_release = release;
+        Q_EMIT releaseChanged();
+    }
+    InstalledState state = m_services.record.state();
+    state.lastCheckedAt = secondsSinceReferenceDate();
+    m_services.record.setState(state);
+    m_services.record.save();
+}
+
+QCoro::Task<> UpdateChannel::adoptKnownLocalReleaseIfPossible()
+{
+    const InstalledState state = m_services.record.state();
+    if (!isReady(state) || state.velmoraVersion || !m_release)
+        co_return;
+    const ReleaseManifest release = *m_release;
+    const QString archive =
+        QDir(Locations::homeFolder())
+            .filePath(QStringLiteral("Downloads/Velmora_portable_") + release.version + QStringLiteral(".zip"));
+    const QPointer<UpdateChannel> self(this);
+    std::optional<QString> digest;
+    try {
+        digest = co_await fileSha256InBackground(archive);
+    } catch (...) {
+        co_return;
+    }
+    if (!self || !digest || digest->compare(release.sha256, Qt::CaseInsensitive) != 0)
+        co_return;
+    InstalledState adopted = m_services.record.state();
+    adopted.velmoraVersion = release.version;
+    m_services.record.setState(adopted);
+    m_services.record.save();
 }

@@ -1,6 +1,48 @@
 #pragma once
 
-#include <QUrl>
+#include "client/ReleaseManifest.h"
+#include "content/Services.h"
 
-// The release manifest below a channel's base address.
-QUrl manifestURL(const QUrl &channel);
+#include <QCoroTask>
+#include <QObject>
+
+#include <optional>
+
+class OperationState;
+
+// The online client's update channel: the release it offers, and a release
+// archive the user downloaded by hand recognised as installed.
+class UpdateChannel final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(UpdateChannel)
+
+    Q_PROPERTY(std::optional<ReleaseManifest> release READ release NOTIFY releaseChanged)
+
+public:
+    UpdateChannel(Services services, OperationState &operation, QObject *parent = nullptr);
+    ~UpdateChannel() override;
+
+    std::optional<ReleaseManifest> release() const { return m_release; }
+
+    // Reads the release manifest. An interactive check shows that it runs,
+    // unless another operation already does, and reports a failure; a silent
+    // one drops it. Neither throws.
+    void checkForUpdates(bool showActivity);
+    QCoro::Task<> check(bool showActivity);
+
+    // Records the release as installed when the user's Downloads folder holds
+    // its archive with the pinned checksum and the installation has no
+    // version yet. Never throws.
+    QCoro::Task<> adoptKnownLocalReleaseIfPossible();
+
+Q_SIGNALS:
+    void releaseChanged();
+
+private:
+    void recordCheck(const ReleaseManifest &release);
+
+    Services m_services;
+    OperationState &m_operation;
+    std::optional<ReleaseManifest> m_release;
+};

@@ -1,8 +1,7 @@
 #include "content/Sha256.h"
 
 #include <QFile>
-#include <QPromise>
-#include <QThreadPool>
+#include <QtConcurrentRun>
 
 #include <memory>
 #include <openssl/evp.h>
@@ -48,30 +47,12 @@ bool filesMatch(const QString &first, const QString &second)
     return secondDigest && *firstDigest == *secondDigest;
 }
 
-namespace {
-
-// Runs work on the thread pool and hands its result back as a future.
-template <typename Result, typename Work>
-QFuture<Result> inBackground(Work work)
-{
-    auto promise = std::make_shared<QPromise<Result>>();
-    QFuture<Result> future = promise->future();
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, work = std::move(work)] {
-        promise->addResult(work());
-        promise->finish();
-    });
-    return future;
-}
-
-} // namespace
-
 QFuture<QString> sha256InBackground(const QByteArray &bytes)
 {
-    return inBackground<QString>([bytes] { return sha256(bytes); });
+    return QtConcurrent::run([bytes] { return sha256(bytes); });
 }
 
 QFuture<std::optional<QString>> fileSha256InBackground(const QString &path)
 {
-    return inBackground<std::optional<QString>>([path] { return fileSha256(path); });
+    return QtConcurrent::run([path] { return fileSha256(path); });
 }

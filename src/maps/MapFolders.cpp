@@ -30,11 +30,6 @@ QString mapFileName(const QFileInfo &folder)
     return folder.fileName() + QStringLiteral(".map");
 }
 
-bool holdsMapFile(const QFileInfo &folder)
-{
-    return findEntry(mapFileName(folder), folder.filePath(), QDir::Files).has_value();
-}
-
 // The candidates for maps inside folder; absent when it cannot be listed.
 std::optional<QFileInfoList> subfolders(const QString &folder)
 {
@@ -80,6 +75,8 @@ std::optional<MapFolderSurvey> survey(const QFileInfo &folder)
         entries.next();
         const QFileInfo entry = entries.fileInfo();
         const QString name = entry.fileName();
+        // A link counts only when it leads to a regular file: a device or a
+        // FIFO named like a map is no map.
         isMap = isMap || (entry.isFile() && name.compare(mapFile, Qt::CaseInsensitive) == 0);
         containsINI = containsINI || name.compare(QLatin1String("map.ini"), Qt::CaseInsensitive) == 0;
         if (entry.isFile() && isImage(entry) && entry.path() == root)
@@ -100,15 +97,7 @@ std::optional<QString> findFile(const QString &name, const QString &root)
 bool isMapFolder(const QString &path)
 {
     const QFileInfo folder(QDir::cleanPath(path));
-    return folder.isDir() && !folder.isSymLink() && holdsMapFile(folder);
-}
-
-std::optional<int> countMapFolders(const QString &folder)
-{
-    const std::optional<QFileInfoList> candidates = subfolders(folder);
-    if (!candidates)
-        return std::nullopt;
-    return int(std::count_if(candidates->cbegin(), candidates->cend(), holdsMapFile));
+    return folder.isDir() && !folder.isSymLink() && survey(folder).has_value();
 }
 
 std::optional<QString> firstMapThumbnail(const QString &folder)

@@ -13,12 +13,9 @@
 std::optional<QString> findFile(const QString &name, const QString &root);
 
 // A folder is a map when, at any depth with hidden items skipped, it holds a
-// file named like the folder with the extension ".map", letter case ignored.
+// regular file named like the folder with the extension ".map", letter case
+// ignored. The library scan uses the same test.
 bool isMapFolder(const QString &path);
-
-// The number of map folders directly inside folder; absent when it cannot be
-// listed. Linked folders are left out.
-std::optional<int> countMapFolders(const QString &folder);
 
 // The preview image of a map folder: an image named like the folder first,
 // then any other image, each group by name ignoring case.

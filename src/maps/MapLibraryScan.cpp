@@ -1,9 +1,9 @@
 #include "maps/MapLibraryScan.h"
 
+#include "base/SmallFile.h"
 #include "maps/MapFolders.h"
 #include "maps/NameOrder.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -40,10 +40,7 @@ QSet<QString> decodeManagedMapNames(const QByteArray &list)
 
 QSet<QString> readManagedMapNames(const QString &listFile)
 {
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return decodeManagedMapNames(file.readAll());
+    return decodeManagedMapNames(readSmallFile(listFile, listSizeLimit).value_or(QByteArray()));
 }
 
 QList<InstalledMap> scanMapLibrary(const QString &mapsFolder, const QSet<QString> &managedNames,

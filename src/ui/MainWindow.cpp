@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "app/TarnholdModel.h"
+#include "base/OperationState.h"
+#include "client/UpdateChannel.h"
 #include "ui/design/VevoMetrics.h"
 #include "ui/shell/AlertPresenter.h"
 #include "ui/shell/ContentView.h"
@@ -19,7 +21,7 @@ MainWindow::MainWindow(TarnholdModel &model, VevoAppearance &appearance, std::un
     , m_content(new ContentView(model, appearance))
     , m_alertPresenter(alerts ? std::move(alerts) : std::make_unique<MessageBoxAlertPresenter>(*this))
 {
-    new MessageAlerts(model, *m_alertPresenter, this);
+    new MessageAlerts(model.operation(), *m_alertPresenter, this);
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tarnhold"));
     setMinimumSize(VevoWindow::minimumSize);
@@ -29,9 +31,7 @@ MainWindow::MainWindow(TarnholdModel &model, VevoAppearance &appearance, std::un
     createViewMenu();
     createGameMenu();
 
-    for (const auto signal : {&TarnholdModel::isBusyChanged, &TarnholdModel::componentsChanged,
-                              &TarnholdModel::stateChanged, &TarnholdModel::isGameRunningChanged})
-        connect(&m_model, signal, this, &MainWindow::updateLaunchAction);
+    connect(&m_model, &TarnholdModel::statusChanged, this, &MainWindow::updateLaunchAction);
     connect(&m_model, &TarnholdModel::activationRequested, this, &MainWindow::bringToFront);
     updateLaunchAction();
 }
@@ -53,8 +53,7 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_hasShown = true;
     configureWindow(*this);
-    // Runs detached; the model catches everything inside it.
-    m_model.refresh();
+    m_model.startRefresh();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -70,7 +69,8 @@ void MainWindow::createViewMenu()
     menu->setObjectName(QStringLiteral("viewMenu"));
     int digit = 1;
     for (const AppSection section : allAppSections) {
-        QAction *action = menu->addAction(title(section));
+        // An "&" in a title would become a mnemonic marker.
+        QAction *action = menu->addAction(title(section).replace(u'&', QStringLiteral("&&")));
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit++)));
         connect(action, &QAction::triggered, this, [this, section] { m_model.setSelectedSection(section); });
     }
@@ -87,12 +87,12 @@ void MainWindow::createGameMenu()
     updatesAction->setObjectName(QStringLiteral("checkForUpdatesAction"));
     updatesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     // Runs detached; the check reports its own failures.
-    connect(updatesAction, &QAction::triggered, this, [this] { m_model.checkForUpdates(true); });
+    connect(updatesAction, &QAction::triggered, this, [this] { m_model.updates().checkForUpdates(true); });
     // Readiness depends on files on disk that change without a signal.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateLaunchAction);
 }
 
 void MainWindow::updateLaunchAction()
 {
-    m_launchAction->setEnabled(m_model.isReady() && !m_model.isBusy());
+    m_launchAction->setEnabled(m_model.isReady() && !m_model.operation().isBusy());
 }

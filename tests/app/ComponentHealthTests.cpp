@@ -1,11 +1,6 @@
 #include "app/ComponentHealth.h"
-#include "base/Locations.h"
-#include "app/ModelFixture.h"
-#include "support/FileTree.h"
-#include "support/Installation.h"
-#include "support/ModelTestAccess.h"
 
-#include <QSignalSpy>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -51,31 +46,6 @@ TEST(ComponentRows, InstalledPiecesShowTheirDetails)
     EXPECT_EQ(rows[5].health, Health::missing);
     EXPECT_EQ(componentRows({true, true, true, false, 0}, {})[2].detail, QStringLiteral("Installed"));
     EXPECT_EQ(componentRows({true, true, false, true, 0}, state)[2].health, Health::missing);
-}
-
-using RefreshComponents = ModelTest;
-
-TEST_F(RefreshComponents, ReadsTheFactsFromDiskAndPublishesOnce)
-{
-    Installation::addRuntime(Locations::currentRuntimeFolder());
-    Installation::addGameFiles(Locations::managedPrefixFolder());
-    for (const QString &name : {QStringLiteral("A"), QStringLiteral("B")})
-        FileTree::writeFile(Locations::gameMapsFolder() + u'/' + name + u'/' + name + QStringLiteral(".map"));
-
-    QSignalSpy changes(&model, &TarnholdModel::componentsChanged);
-    model.refreshComponents();
-    EXPECT_EQ(changes.count(), 1);
-    QList<Health> health;
-    for (const ComponentHealth &row : model.components())
-        health.append(row.health);
-    EXPECT_EQ(health, (QList<Health>{Health::ready, Health::ready, Health::missing, Health::missing, Health::attention,
-                                     Health::missing}));
-    EXPECT_EQ(model.components()[5].detail, QStringLiteral("2 installed maps"));
-
-    Installation::addLauncher(Locations::managedPrefixFolder());
-    ModelTestAccess::setRelease(model, ReleaseManifest{QStringLiteral("2.0"), {}, 0, {}, {}});
-    model.refreshComponents();
-    EXPECT_EQ(model.components()[2].health, Health::attention);
 }
 
 } // namespace

@@ -1,10 +1,16 @@
-#include "app/ModelFixture.h"
+#include "app/ComponentHealth.h"
 #include "app/Status.h"
+#include "app/TarnholdModel.h"
 #include "app/UrlAction.h"
-#include "base/UserFacingError.h"
+#include "base/InstallationRecord.h"
+#include "base/Locations.h"
+#include "base/OperationState.h"
+#include "support/FileTree.h"
 #include "support/Installation.h"
-#include "support/ModelTestAccess.h"
+#include "support/TestServices.h"
 #include "support/Wait.h"
+
+#include <gtest/gtest.h>
 
 #include <QSignalSpy>
 
@@ -41,31 +47,77 @@ TEST(UrlRouting, OnlyTheTarnholdSchemeActs)
     EXPECT_EQ(urlAction(QUrl(QStringLiteral("launch"))), std::nullopt);
 }
 
-using Model = ModelTest;
+// A model on the fake platform whose update channel is a fixture server.
+class Model : public testing::Test
+{
+protected:
+    FixtureServer server;
+    TarnholdModel model{std::make_unique<FakePlatform>(), TestServices::catalogAt(server)};
+
+    void refresh() { QCoro::waitFor(model.refresh()); }
+    void serveRelease(const QString &version)
+    {
+        server.route(QStringLiteral("/channel/manifest.json"),
+                     FixtureResponse(200, {}, encodeReleaseManifest({version, {}, 0, {}, {}})));
+    }
+};
 
 TEST_F(Model, RefreshWithoutInstallationAsksForSetup)
 {
-    EXPECT_EQ(model.activity(), QStringLiteral("Checking installation…"));
+    EXPECT_EQ(model.operation().activity(), QStringLiteral("Checking installation…"));
     model.setSelectedSection(AppSection::maps);
     refresh();
-    EXPECT_EQ(model.activity(), QStringLiteral("Installation required"));
+    EXPECT_EQ(model.operation().activity(), QStringLiteral("Installation required"));
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Installation required"));
     EXPECT_EQ(model.setupStep(), SetupStep::checkMac);
     EXPECT_EQ(model.selectedSection(), AppSection::maps);
 }
 
-TEST_F(Model, RefreshOfAReadyInstallationLoadsTheRecord)
+TEST_F(Model, RefreshOfAReadyInstallationLoadsTheRecordAndTheRelease)
 {
     Installation::addReadyInstallation();
     Installation::writeStateFile(R"({"runtimeVersion": "Wine 11.0 SSE2", "velmoraVersion": "1.4"})");
+    serveRelease(QStringLiteral("1.4"));
     refresh();
-    EXPECT_EQ(model.state().velmoraVersion, QStringLiteral("1.4"));
-    EXPECT_EQ(model.activity(), QStringLiteral("Ready"));
+    EXPECT_EQ(model.record().state().velmoraVersion, QStringLiteral("1.4"));
+    EXPECT_EQ(model.operation().activity(), QStringLiteral("Ready"));
     EXPECT_EQ(model.setupStep(), SetupStep::complete);
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Ready to play"));
 
-    ModelTestAccess::setRelease(model, ReleaseManifest{QStringLiteral("1.5"), {}, 0, {}, {}});
+    serveRelease(QStringLiteral("1.5"));
+    QSignalSpy statusChanges(&model, &TarnholdModel::statusChanged);
+    refresh();
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Update available"));
+    EXPECT_GE(statusChanges.count(), 1);
+}
+
+// The component rows follow the record, the release, the map library and
+// the files an operation leaves behind.
+TEST_F(Model, ComponentsFollowEveryInputOfTheirRows)
+{
+    using Health = ComponentHealth::Health;
+    const auto health = [this](int row) { return model.components().at(row).health; };
+    Installation::addRuntime(Locations::currentRuntimeFolder());
+    Installation::addGameFiles(Locations::managedPrefixFolder());
+    for (const QString &name : {QStringLiteral("A"), QStringLiteral("B")})
+        FileTree::writeFile(Locations::gameMapsFolder() + u'/' + name + u'/' + name + QStringLiteral(".map"));
+    serveRelease(QStringLiteral("2.0"));
+    refresh();
+    EXPECT_EQ(health(0), Health::ready);
+    EXPECT_EQ(health(1), Health::ready);
+    EXPECT_EQ(health(2), Health::missing);
+    EXPECT_EQ(model.components().at(5).detail, QStringLiteral("2 installed maps"));
+
+    Installation::addLauncher(Locations::managedPrefixFolder());
+    model.operation().begin(InstallerPhase::onlineClient, 0.1, QStringLiteral("Installing…"));
+    model.operation().finish(QStringLiteral("Installed"));
+    EXPECT_EQ(health(2), Health::attention) << "release 2.0 is newer than no version";
+
+    InstalledState state = model.record().state();
+    state.velmoraVersion = QStringLiteral("2.0");
+    model.record().setState(state);
+    EXPECT_EQ(health(2), Health::ready);
+    EXPECT_EQ(model.components().at(2).detail, QStringLiteral("2.0"));
 }
 
 TEST_F(Model, UrlsSwitchSectionsOrActivate)
@@ -88,39 +140,16 @@ TEST_F(Model, UrlsSwitchSectionsOrActivate)
     EXPECT_TRUE(eventually([this] { return model.setupStep() == SetupStep::complete; }));
 }
 
-TEST_F(Model, ProgressOnlyMovesForwardAndEndsAtOne)
+TEST_F(Model, AModelDestroyedDuringARefreshIsLeftAlone)
 {
-    ModelTestAccess::beginOperation(model, InstallerPhase::community, 0.08, QStringLiteral("Working…"));
-    EXPECT_TRUE(model.isBusy());
-    EXPECT_EQ(model.installerPhase(), InstallerPhase::community);
-    ModelTestAccess::advance(model, 0.2, 0.6, 0.5);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.4);
-    ModelTestAccess::advance(model, 0.2, 0.6, 0.1);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.4);
-
-    ModelTestAccess::finishOperation(model, QStringLiteral("Done"), QStringLiteral("All done."));
-    EXPECT_DOUBLE_EQ(model.progress(), 1.0);
-    EXPECT_EQ(model.noticeMessage(), QStringLiteral("All done."));
-    EXPECT_FALSE(model.isBusy());
-}
-
-TEST_F(Model, FailurePublishesPrefixAndDescriptionAndKeepsProgress)
-{
-    ModelTestAccess::beginOperation(model, InstallerPhase::onlineClient, 0.3, QStringLiteral("Repairing…"));
-    ModelTestAccess::failOperation(model, QStringLiteral("Repair failed: "),
-                                   UserFacingError(QStringLiteral("The launcher is missing.")));
-    EXPECT_EQ(model.errorMessage(), QStringLiteral("Repair failed: The launcher is missing."));
-    EXPECT_FALSE(model.isBusy());
-    EXPECT_DOUBLE_EQ(model.progress(), 0.3);
-}
-
-TEST_F(Model, SettersNotifyOnlyOnChange)
-{
-    QSignalSpy changes(&model, &TarnholdModel::selectedSectionChanged);
-    model.setSelectedSection(AppSection::home);
-    model.setSelectedSection(AppSection::updates);
-    model.setSelectedSection(AppSection::updates);
-    EXPECT_EQ(changes.count(), 1);
+    FixtureResponse late{200, {}, encodeReleaseManifest({QStringLiteral("1.2"), {}, 0, {}, {}})};
+    late.delay = 300ms;
+    server.route(QStringLiteral("/channel/manifest.json"), late);
+    auto doomed = std::make_unique<TarnholdModel>(std::make_unique<FakePlatform>(), TestServices::catalogAt(server));
+    doomed->startRefresh();
+    EXPECT_TRUE(eventually([this] { return server.requestCount(QStringLiteral("/channel/manifest.json")) == 1; }));
+    doomed.reset();
+    QTest::qWait(500);
 }
 
 } // namespace

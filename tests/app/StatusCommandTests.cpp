@@ -1,10 +1,14 @@
 #include "app/CommandLine.h"
+#include "app/StatusCommand.h"
+#include "app/TarnholdModel.h"
 #include "base/Locations.h"
+#include "support/FakePlatform.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -91,6 +95,33 @@ TEST(StatusCommand, DescribesAnInstallationWithMaps)
     EXPECT_TRUE(text.startsWith(QStringLiteral("Tarnhold 0.3.1 · Ready to play\n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Velmora               ready      1.4")));
     EXPECT_TRUE(text.contains(QStringLiteral("Maps: 1 map in the library")));
+}
+
+TEST(StatusCommand, ShowsControlCharactersFromTheRecordEscaped)
+{
+    Installation::addReadyInstallation();
+    Installation::writeStateFile("{\"runtimeVersion\": \"Wine\", \"velmoraVersion\": \"1.4\\u001b[2J\\\\\"}");
+    const QByteArray text = tarnhold({QStringLiteral("status")}).output;
+    EXPECT_FALSE(text.contains('\x1b'));
+    EXPECT_TRUE(text.contains(R"(Velmora               ready      1.4\u{1b}[2J\\)")) << text.constData();
+}
+
+TEST(StatusCommand, AFailedRefreshEndsWithOneLineOnStandardError)
+{
+    TarnholdModel model{std::make_unique<FakePlatform>()};
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int status = QCoro::waitFor(printStatus(
+        []() -> QCoro::Task<> {
+            throw std::bad_alloc();
+            co_return;
+        }(),
+        model, false, out, err));
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(out.data().isEmpty());
+    EXPECT_EQ(err.data(), "tarnhold: could not read the installation: std::bad_alloc\n");
 }
 
 } // namespace

@@ -1,19 +1,12 @@
 #include "base/Locations.h"
-#include "app/TarnholdModel.h"
 #include "client/UpdateChannel.h"
 #include "content/Sha256.h"
-#include "support/FakePlatform.h"
 #include "support/FileTree.h"
-#include "support/FixtureServer.h"
 #include "support/Installation.h"
-#include "support/ModelTestAccess.h"
+#include "support/TestServices.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
-
-#include <QCoroTask>
-
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -21,76 +14,70 @@ const QByteArray archive("Velmora portable release 1.2");
 const ReleaseManifest release{QStringLiteral("1.2"), QStringLiteral("https://cdn/Velmora_portable_1.2.zip"),
                               archive.size(), QStringLiteral("Fixes."), sha256(archive)};
 
-Catalog channelAt(const QUrl &base)
-{
-    Catalog catalog;
-    catalog.updateChannel = base;
-    return catalog;
-}
-
-class UpdateChannel : public testing::Test
+class UpdateChannelTest : public testing::Test, protected TestServices
 {
 protected:
-    FixtureServer server;
-    TarnholdModel model{std::make_unique<FakePlatform>(), channelAt(server.url(QStringLiteral("/channel/"))),
-                        Timing{1ms, 500ms}};
+    UpdateChannel channel{services(), operation};
     QList<bool> busyChanges;
 
-    UpdateChannel()
+    UpdateChannelTest()
     {
-        QObject::connect(&model, &TarnholdModel::isBusyChanged, &model, [this] { busyChanges.append(model.isBusy()); });
+        QObject::connect(&operation, &OperationState::isBusyChanged, &operation,
+                         [this] { busyChanges.append(operation.isBusy()); });
     }
 
     void serveManifest(const QByteArray &json)
     {
         server.route(QStringLiteral("/channel/manifest.json"), {{200, {}, json}});
     }
+    void check(bool showActivity) { QCoro::waitFor(channel.check(showActivity)); }
 };
 
-TEST_F(UpdateChannel, OnlyAnInteractiveCheckShowsItselfAndBothRecordTheRelease)
+TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckShowsItselfAndBothRecordTheRelease)
 {
     serveManifest(encodeReleaseManifest(release));
-    QCoro::waitFor(model.checkForUpdates(false));
+    check(false);
     EXPECT_TRUE(busyChanges.isEmpty());
-    EXPECT_EQ(model.release(), release);
+    EXPECT_EQ(channel.release(), release);
     EXPECT_TRUE(Installation::readStateFile().contains("lastCheckedAt"));
 
-    ModelTestAccess::setRelease(model, std::nullopt);
-    QCoro::waitFor(model.checkForUpdates(true));
+    check(true);
     EXPECT_EQ(busyChanges, (QList<bool>{true, false}));
-    EXPECT_EQ(model.activity(), QStringLiteral("Checking the official update channel…"));
-    EXPECT_EQ(model.release(), release);
-    EXPECT_EQ(model.errorMessage(), std::nullopt);
-    EXPECT_TRUE(model.hasUpdate());
+    EXPECT_EQ(operation.activity(), QStringLiteral("Checking the official update channel…"));
+    EXPECT_EQ(operation.errorMessage(), std::nullopt);
 }
 
-TEST_F(UpdateChannel, OnlyAnInteractiveCheckReportsAFailure)
+TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckReportsAFailure)
 {
-    serveManifest(R"({"version": "1.2", "download_url": "u", "size": "10"})");
-    ModelTestAccess::setRelease(model, release);
-    QCoro::waitFor(model.checkForUpdates(false));
+    serveManifest(encodeReleaseManifest(release));
+    check(false);
+    serveManifest(R"({"version": "1.3", "download_url": "u", "size": "10"})");
+    check(false);
     EXPECT_TRUE(busyChanges.isEmpty());
-    EXPECT_EQ(model.errorMessage(), std::nullopt);
+    EXPECT_EQ(operation.errorMessage(), std::nullopt);
 
-    QCoro::waitFor(model.checkForUpdates(true));
+    check(true);
     EXPECT_EQ(busyChanges, (QList<bool>{true, false}));
-    EXPECT_EQ(model.errorMessage(),
+    EXPECT_EQ(operation.errorMessage(),
               QStringLiteral("Could not check for updates: The release manifest’s “size” is not a whole number."));
-    EXPECT_EQ(model.release(), release);
-    EXPECT_TRUE(Installation::readStateFile().isEmpty());
+    EXPECT_EQ(channel.release(), release) << "a failed check keeps the release seen before";
 }
 
-TEST_F(UpdateChannel, AModelDestroyedDuringACheckIsLeftAlone)
+// The menu command stays enabled while another operation runs; its check
+// must not end that operation's busy spell or replace its activity.
+TEST_F(UpdateChannelTest, ACheckDuringAnotherOperationLeavesItsProgressAlone)
 {
-    FixtureResponse late{200, {}, encodeReleaseManifest(release)};
-    late.delay = 300ms;
-    server.route(QStringLiteral("/channel/manifest.json"), late);
-    auto doomed = std::make_unique<TarnholdModel>(std::make_unique<FakePlatform>(),
-                                                  channelAt(server.url(QStringLiteral("/channel"))));
-    doomed->refresh();
-    EXPECT_TRUE(eventually([this] { return server.requestCount(QStringLiteral("/channel/manifest.json")) == 1; }));
-    doomed.reset();
-    QTest::qWait(500);
+    operation.begin(InstallerPhase::community, 0.3, QStringLiteral("Installing maps…"));
+    serveManifest(encodeReleaseManifest(release));
+    check(true);
+    serveManifest("not a manifest");
+    check(true);
+    EXPECT_EQ(busyChanges, QList<bool>{true});
+    EXPECT_TRUE(operation.isBusy());
+    EXPECT_EQ(operation.activity(), QStringLiteral("Installing maps…"));
+    EXPECT_EQ(channel.release(), release);
+    EXPECT_TRUE(
+        operation.errorMessage().value_or(QString()).startsWith(QStringLiteral("Could not check for updates: ")));
 }
 
 // What the refresh does with a release archive the user downloaded by hand.
@@ -103,7 +90,7 @@ struct AdoptionCase
     std::optional<QString> version;
 };
 
-class Adoption : public UpdateChannel, public testing::WithParamInterface<AdoptionCase>
+class Adoption : public UpdateChannelTest, public testing::WithParamInterface<AdoptionCase>
 {};
 
 TEST_P(Adoption, RecordsOnlyAMatchingArchiveForAnUnversionedInstallation)
@@ -113,12 +100,14 @@ TEST_P(Adoption, RecordsOnlyAMatchingArchiveForAnUnversionedInstallation)
     if (GetParam().launcher)
         Installation::addLauncher(Locations::managedPrefixFolder());
     Installation::writeStateFile(GetParam().record);
+    record.load();
     FileTree::writeFile(FileTree::inHome(QStringLiteral("Downloads/Velmora_portable_1.2.zip")), GetParam().downloaded);
     ReleaseManifest uppercase = release;
     uppercase.sha256 = uppercase.sha256.toUpper();
     serveManifest(encodeReleaseManifest(uppercase));
 
-    QCoro::waitFor(model.refresh());
+    check(false);
+    QCoro::waitFor(channel.adoptKnownLocalReleaseIfPossible());
     EXPECT_EQ(decodeInstalledState(Installation::readStateFile())->velmoraVersion, GetParam().version);
 }
 

@@ -1,7 +1,7 @@
 #include "app/TarnholdModel.h"
+#include "base/OperationState.h"
 #include "support/FakePlatform.h"
 #include "support/Installation.h"
-#include "support/ModelTestAccess.h"
 #include "support/RecordingAlerts.h"
 #include "support/Wait.h"
 #include "ui/MainWindow.h"
@@ -33,7 +33,8 @@ protected:
     {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        ASSERT_TRUE(eventually([&] { return model.activity() != QStringLiteral("Checking installation…"); }));
+        ASSERT_TRUE(
+            eventually([&] { return model.operation().activity() != QStringLiteral("Checking installation…"); }));
     }
 };
 
@@ -53,6 +54,14 @@ TEST_F(MainWindowTest, CommandDigitsSelectTheSections)
         EXPECT_TRUE(eventually([&] { return model.selectedSection() == section; })) << digit;
         EXPECT_EQ(shownText("sectionTitle"), title(section));
     }
+    // "Install & Repair" must read as written, not lose its "&" to a mnemonic.
+    const QList<QAction *> items = window.findChild<QMenu *>(QStringLiteral("viewMenu"))->actions();
+    ASSERT_EQ(items.size(), 5);
+    for (const QAction *item : items) {
+        EXPECT_TRUE(QKeySequence::mnemonic(item->text()).isEmpty()) << item->text().toStdString();
+        EXPECT_EQ(QString(item->text()).replace(QStringLiteral("&&"), QStringLiteral("&")),
+                  title(allAppSections.at(items.indexOf(item))));
+    }
 }
 
 TEST_F(MainWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
@@ -65,7 +74,7 @@ TEST_F(MainWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
     Q_EMIT window.findChild<QMenu *>(QStringLiteral("gameMenu"))->aboutToShow();
     EXPECT_TRUE(launch->isEnabled());
 
-    ModelTestAccess::beginOperation(model, InstallerPhase::preparing, 0.0, QStringLiteral("Checking map packages…"));
+    model.operation().begin(InstallerPhase::preparing, 0.0, QStringLiteral("Checking map packages…"));
     EXPECT_FALSE(launch->isEnabled());
     EXPECT_EQ(shownText("statusTitle"), QStringLiteral("Checking map packages…"));
 }

@@ -1,6 +1,6 @@
 #include "ui/shell/BusyOverlay.h"
 
-#include "app/TarnholdModel.h"
+#include "base/OperationState.h"
 #include "ui/design/VevoAnimation.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoBadge.h"
@@ -32,9 +32,9 @@ constexpr int shadowSteps = 14;
 
 } // namespace
 
-BusyOverlay::BusyOverlay(TarnholdModel &model, VevoAppearance &appearance, QWidget *parent)
+BusyOverlay::BusyOverlay(OperationState &operation, VevoAppearance &appearance, QWidget *parent)
     : QWidget(parent)
-    , m_model(model)
+    , m_operation(operation)
     , m_appearance(appearance)
     , m_card(new VevoCard(appearance, VevoSurface::raised, Vevo::Space::xl, this))
     , m_fade(new VevoAnimation(
@@ -58,16 +58,17 @@ BusyOverlay::BusyOverlay(TarnholdModel &model, VevoAppearance &appearance, QWidg
     setGraphicsEffect(fade);
     hide();
 
-    connect(&m_model, &TarnholdModel::isBusyChanged, this, &BusyOverlay::followBusy);
-    connect(&m_model, &TarnholdModel::installerPhaseChanged, this, &BusyOverlay::followPhase);
-    connect(&m_model, &TarnholdModel::activityChanged, this, [this] { m_activity->setText(m_model.activity()); });
-    for (const auto signal : {&TarnholdModel::progressChanged, &TarnholdModel::progressIsIndeterminateChanged})
-        connect(&m_model, signal, this, &BusyOverlay::followProgress);
-    for (const auto signal : {&TarnholdModel::progressDetailChanged, &TarnholdModel::progressStalledChanged})
-        connect(&m_model, signal, this, &BusyOverlay::followDetail);
+    connect(&m_operation, &OperationState::isBusyChanged, this, &BusyOverlay::followBusy);
+    connect(&m_operation, &OperationState::installerPhaseChanged, this, &BusyOverlay::followPhase);
+    connect(&m_operation, &OperationState::activityChanged, this,
+            [this] { m_activity->setText(m_operation.activity()); });
+    for (const auto signal : {&OperationState::progressChanged, &OperationState::progressIsIndeterminateChanged})
+        connect(&m_operation, signal, this, &BusyOverlay::followProgress);
+    for (const auto signal : {&OperationState::progressDetailChanged, &OperationState::progressStalledChanged})
+        connect(&m_operation, signal, this, &BusyOverlay::followDetail);
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
 
-    m_activity->setText(m_model.activity());
+    m_activity->setText(m_operation.activity());
     followPhase();
     followProgress();
     followDetail();
@@ -170,7 +171,7 @@ QWidget *BusyOverlay::createFooter(VevoAppearance &appearance)
 
 void BusyOverlay::followBusy()
 {
-    const bool showing = m_model.isBusy();
+    const bool showing = m_operation.isBusy();
     if (showing) {
         placeCard();
         show();
@@ -184,7 +185,7 @@ void BusyOverlay::followBusy()
 
 void BusyOverlay::followPhase()
 {
-    const InstallerPhase phase = m_model.installerPhase();
+    const InstallerPhase phase = m_operation.installerPhase();
     m_badge->setPhase(phase);
     m_phaseTitle->setText(phaseTitle(phase).toUpper());
     for (PhaseChip *chip : m_chips)
@@ -193,19 +194,19 @@ void BusyOverlay::followPhase()
 
 void BusyOverlay::followProgress()
 {
-    m_bar->setProgress(m_model.progress());
-    m_bar->setIndeterminate(m_model.progressIsIndeterminate());
-    m_readout->setProgress(m_model.progress());
+    m_bar->setProgress(m_operation.progress());
+    m_bar->setIndeterminate(m_operation.progressIsIndeterminate());
+    m_readout->setProgress(m_operation.progress());
     // A fraction means nothing while the amount of work is unknown.
-    m_readout->setVisible(!m_model.progressIsIndeterminate());
+    m_readout->setVisible(!m_operation.progressIsIndeterminate());
 }
 
 void BusyOverlay::followDetail()
 {
-    const std::optional<QString> detail = m_model.progressDetail();
+    const std::optional<QString> detail = m_operation.progressDetail();
     m_detail->setText(detail.value_or(QString()));
     m_detail->setVisible(detail.has_value());
-    const bool stalled = m_model.progressStalled();
+    const bool stalled = m_operation.progressStalled();
     m_stallMark->setVisible(stalled);
     m_detail->setRole(stalled ? Vevo::warn : Vevo::textMuted);
     placeCard();
@@ -224,6 +225,6 @@ void BusyOverlay::applyOpacity(double opacity)
     effect->setOpacity(opacity);
     // At rest the effect would only cost an extra offscreen pass.
     effect->setEnabled(opacity < 1);
-    if (opacity <= 0 && !m_model.isBusy())
+    if (opacity <= 0 && !m_operation.isBusy())
         hide();
 }

@@ -7,7 +7,7 @@
 class PercentReadout;
 class PhaseBadge;
 class PhaseChip;
-class TarnholdModel;
+class OperationState;
 class VevoAnimation;
 class VevoAppearance;
 class VevoBadge;
@@ -26,7 +26,7 @@ class BusyOverlay final : public QWidget
 public:
     static constexpr int cardWidth = 560;
 
-    BusyOverlay(TarnholdModel &model, VevoAppearance &appearance, QWidget *parent = nullptr);
+    BusyOverlay(OperationState &operation, VevoAppearance &appearance, QWidget *parent = nullptr);
     ~BusyOverlay() override;
 
     VevoCard *card() const { return m_card; }
@@ -46,7 +46,7 @@ private:
     void placeCard();
     void applyOpacity(double opacity);
 
-    TarnholdModel &m_model;
+    OperationState &m_operation;
     VevoAppearance &m_appearance;
     VevoCard *m_card;
     PhaseBadge *m_badge = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/shell/ContentView.h"
 
+#include "app/TarnholdModel.h"
 #include "ui/design/VevoAnimation.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
@@ -19,7 +20,7 @@ ContentView::ContentView(TarnholdModel &model, VevoAppearance &appearance, QWidg
     , m_appearance(appearance)
     , m_sidebar(new Sidebar(model, appearance))
     , m_detail(new SectionPlaceholder(model, appearance))
-    , m_overlay(new BusyOverlay(model, appearance, this))
+    , m_overlay(new BusyOverlay(model.operation(), appearance, this))
 {
     setObjectName(QStringLiteral("contentView"));
     m_detail->setMinimumWidth(detailMinimumWidth);

@@ -1,17 +1,17 @@
 #include "ui/shell/MessageAlerts.h"
 
-#include "app/TarnholdModel.h"
+#include "base/OperationState.h"
 #include "ui/shell/AlertPresenter.h"
 
 #include <QPointer>
 
-MessageAlerts::MessageAlerts(TarnholdModel &model, AlertPresenter &presenter, QObject *parent)
+MessageAlerts::MessageAlerts(OperationState &operation, AlertPresenter &presenter, QObject *parent)
     : QObject(parent)
-    , m_model(model)
+    , m_operation(operation)
     , m_presenter(presenter)
 {
-    connect(&m_model, &TarnholdModel::errorMessageChanged, this, &MessageAlerts::showNext);
-    connect(&m_model, &TarnholdModel::noticeMessageChanged, this, &MessageAlerts::showNext);
+    connect(&m_operation, &OperationState::errorMessageChanged, this, &MessageAlerts::showNext);
+    connect(&m_operation, &OperationState::noticeMessageChanged, this, &MessageAlerts::showNext);
     showNext();
 }
 
@@ -21,9 +21,9 @@ void MessageAlerts::showNext()
 {
     if (m_showing)
         return;
-    const std::optional<QString> error = m_model.errorMessage();
+    const std::optional<QString> error = m_operation.errorMessage();
     const Kind kind = error ? Kind::error : Kind::notice;
-    const std::optional<QString> message = error ? error : m_model.noticeMessage();
+    const std::optional<QString> message = error ? error : m_operation.noticeMessage();
     if (!message)
         return;
     m_showing = true;
@@ -38,9 +38,9 @@ void MessageAlerts::dismiss(Kind kind, const QString &shown)
     m_showing = false;
     // A newer message that arrived while the alert was open is shown next,
     // not cleared unseen.
-    if (kind == Kind::error && m_model.errorMessage() == shown)
-        m_model.setErrorMessage(std::nullopt);
-    if (kind == Kind::notice && m_model.noticeMessage() == shown)
-        m_model.setNoticeMessage(std::nullopt);
+    if (kind == Kind::error && m_operation.errorMessage() == shown)
+        m_operation.setErrorMessage(std::nullopt);
+    if (kind == Kind::notice && m_operation.noticeMessage() == shown)
+        m_operation.setNoticeMessage(std::nullopt);
     showNext();
 }

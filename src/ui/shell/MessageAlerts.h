@@ -5,9 +5,9 @@
 #include <optional>
 
 class AlertPresenter;
-class TarnholdModel;
+class OperationState;
 
-// Shows the model's error and notice messages as alerts titled "Tarnhold",
+// Shows the operation's error and notice messages as alerts titled "Tarnhold",
 // one at a time, errors first. Dismissing an alert clears its message, so
 // the same text does not come back on the next change.
 class MessageAlerts final : public QObject
@@ -16,7 +16,7 @@ class MessageAlerts final : public QObject
     Q_DISABLE_COPY_MOVE(MessageAlerts)
 
 public:
-    MessageAlerts(TarnholdModel &model, AlertPresenter &presenter, QObject *parent = nullptr);
+    MessageAlerts(OperationState &operation, AlertPresenter &presenter, QObject *parent = nullptr);
     ~MessageAlerts() override;
 
 private:
@@ -25,7 +25,7 @@ private:
     void showNext();
     void dismiss(Kind kind, const QString &shown);
 
-    TarnholdModel &m_model;
+    OperationState &m_operation;
     AlertPresenter &m_presenter;
     bool m_showing = false;
 };

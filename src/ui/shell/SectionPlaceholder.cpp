@@ -22,11 +22,7 @@ SectionPlaceholder::SectionPlaceholder(TarnholdModel &model, VevoAppearance &app
     fill->addWidget(page);
 
     connect(&m_model, &TarnholdModel::selectedSectionChanged, this, &SectionPlaceholder::followSection);
-    // The status title is derived from all of these.
-    for (const auto signal :
-         {&TarnholdModel::isGameRunningChanged, &TarnholdModel::isBusyChanged, &TarnholdModel::activityChanged,
-          &TarnholdModel::releaseChanged, &TarnholdModel::stateChanged, &TarnholdModel::componentsChanged})
-        connect(&m_model, signal, this, &SectionPlaceholder::followStatus);
+    connect(&m_model, &TarnholdModel::statusChanged, this, &SectionPlaceholder::followStatus);
     followSection();
     followStatus();
 }

@@ -43,14 +43,9 @@ Sidebar::Sidebar(TarnholdModel &model, VevoAppearance &appearance, QWidget *pare
     updateMargins();
 
     connect(&m_model, &TarnholdModel::selectedSectionChanged, this, &Sidebar::updateSelection);
-    connect(&m_model, &TarnholdModel::releaseChanged, this, &Sidebar::updateBadge);
-    connect(&m_model, &TarnholdModel::stateChanged, this, &Sidebar::updateBadge);
-    // Readiness follows the record and the files the component list reads.
-    for (const auto signal : {&TarnholdModel::stateChanged, &TarnholdModel::componentsChanged})
-        connect(&m_model, signal, this, &Sidebar::updateStatus);
+    connect(&m_model, &TarnholdModel::statusChanged, this, &Sidebar::updateStatus);
     connect(&m_appearance, &VevoAppearance::schemeChanged, this, qOverload<>(&QWidget::update));
     updateSelection();
-    updateBadge();
     updateStatus();
 }
 
@@ -83,6 +78,7 @@ void Sidebar::updateStatus()
     m_statusDot->setTone(ready ? VevoTone::ok : VevoTone::warn);
     m_statusLine->setText(ready ? QStringLiteral("Installation healthy") : QStringLiteral("Install Velmora"));
     m_statusDot->setToolTip(m_statusLine->text());
+    m_items.at(static_cast<std::size_t>(AppSection::updates))->setBadge(m_model.hasUpdate());
 }
 
 void Sidebar::paintEvent(QPaintEvent *)
@@ -149,11 +145,6 @@ void Sidebar::updateSelection()
 {
     for (SidebarItem *item : m_items)
         item->setSelected(item->section() == m_model.selectedSection());
-}
-
-void Sidebar::updateBadge()
-{
-    m_items.at(static_cast<std::size_t>(AppSection::updates))->setBadge(m_model.hasUpdate());
 }
 
 void Sidebar::updateMargins()

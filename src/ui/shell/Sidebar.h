@@ -41,7 +41,6 @@ private:
     QWidget *createStatusFooter(VevoAppearance &appearance);
     void updateStatus();
     void updateSelection();
-    void updateBadge();
     void updateMargins();
 
     TarnholdModel &m_model;

@@ -1,4 +1,3 @@
-#include "support/ModelTestAccess.h"
 #include "support/Wait.h"
 #include "ui/design/VevoBadge.h"
 #include "ui/design/VevoCard.h"
@@ -20,46 +19,45 @@ TEST_F(ShellTest, TheOverlayShowsExactlyWhileAnOperationRuns)
 {
     BusyOverlay *overlay = content->overlay();
     EXPECT_FALSE(overlay->isVisible());
-    ModelTestAccess::beginOperation(model, InstallerPhase::community, 0.08,
-                                    QStringLiteral("Checking imported map packages…"));
+    operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Checking imported map packages…"));
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_EQ(overlay->geometry(), content->rect());
     EXPECT_EQ(overlay->card()->width(), BusyOverlay::cardWidth);
     EXPECT_EQ(find<VevoText>(QStringLiteral("busyActivity"))->text(),
               QStringLiteral("Checking imported map packages…"));
 
-    ModelTestAccess::finishOperation(model, QStringLiteral("Maps imported."), std::nullopt);
+    operation.finish(QStringLiteral("Maps imported."));
     EXPECT_FALSE(overlay->isVisible());
 }
 
 TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
 {
     auto *badge = find<PhaseBadge>(QStringLiteral("phaseBadge"));
-    ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
+    operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_FALSE(badge->isTurning());
-    ModelTestAccess::finishOperation(model, QStringLiteral("Done."), std::nullopt);
+    operation.finish(QStringLiteral("Done."));
 
     platform.reducedMotion = false;
-    ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
+    operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
-    ModelTestAccess::beginOperation(model, InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
+    operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
     EXPECT_FALSE(badge->isTurning());
 }
 
 TEST_F(ShellTest, TheOverlayFadesOutWithMotionAndThenHides)
 {
     platform.reducedMotion = false;
-    ModelTestAccess::beginOperation(model, InstallerPhase::preparing, 0, QStringLiteral("Preparing…"));
+    operation.begin(InstallerPhase::preparing, 0, QStringLiteral("Preparing…"));
     const auto *fade = static_cast<QGraphicsOpacityEffect *>(content->overlay()->graphicsEffect());
     ASSERT_TRUE(eventually([&] { return fade->opacity() > 0; }));
-    ModelTestAccess::finishOperation(model, QStringLiteral("Done."), std::nullopt);
+    operation.finish(QStringLiteral("Done."));
     EXPECT_TRUE(content->overlay()->isVisible());
     EXPECT_TRUE(eventually([&] { return !content->overlay()->isVisible(); }));
 }
 
 TEST_F(ShellTest, PhaseChipsFollowTheInstallerPhase)
 {
-    ModelTestAccess::beginOperation(model, InstallerPhase::onlineClient, 0.5, QStringLiteral("Installing…"));
+    operation.begin(InstallerPhase::onlineClient, 0.5, QStringLiteral("Installing…"));
     const QList<PhaseChip *> chips = content->overlay()->findChildren<PhaseChip *>();
     ASSERT_EQ(chips.size(), 6);
     for (PhaseChip *chip : chips) {
@@ -68,22 +66,21 @@ TEST_F(ShellTest, PhaseChipsFollowTheInstallerPhase)
         EXPECT_EQ(chip->isActive(), chip->phase() == InstallerPhase::onlineClient)
             << qPrintable(chip->accessibleName());
     }
-    ModelTestAccess::beginOperation(model, InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
+    operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
     for (PhaseChip *chip : chips)
         EXPECT_TRUE(chip->isComplete() && !chip->isActive()) << qPrintable(chip->accessibleName());
 }
 
 TEST_F(ShellTest, TheCardMarksAStallAndShowsTheDetailOnlyWhenSet)
 {
-    ModelTestAccess::beginOperation(model, InstallerPhase::environment, 0.3,
-                                    QStringLiteral("Creating the Wine prefix…"));
+    operation.begin(InstallerPhase::environment, 0.3, QStringLiteral("Creating the Wine prefix…"));
     auto *detail = find<VevoText>(QStringLiteral("busyDetail"));
     auto *stall = find<VevoBadge>(QStringLiteral("stallMark"));
     auto *bar = find<VevoProgressBar>(QStringLiteral("busyProgress"));
     EXPECT_FALSE(detail->isVisible());
     EXPECT_FALSE(stall->isVisible());
 
-    ModelTestAccess::setPrefixProgress(model, true, QStringLiteral("No prefix writes for 90 seconds."), true);
+    setPrefixProgress(true, QStringLiteral("No prefix writes for 90 seconds."), true);
     EXPECT_TRUE(detail->isVisible());
     EXPECT_EQ(detail->text(), QStringLiteral("No prefix writes for 90 seconds."));
     EXPECT_TRUE(stall->isVisible());
@@ -94,8 +91,8 @@ TEST_F(ShellTest, TheCardMarksAStallAndShowsTheDetailOnlyWhenSet)
 TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
 {
     const QString longText = QStringLiteral("Verifying ") + QString(400, QLatin1Char('W')) + QStringLiteral("…");
-    ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.5, longText);
-    ModelTestAccess::setPrefixProgress(model, false, longText, false);
+    operation.begin(InstallerPhase::gameFiles, 0.5, longText);
+    setPrefixProgress(false, longText, false);
     content->resize(880, 600);
     QCoreApplication::processEvents();
     const VevoCard *card = content->overlay()->card();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/TarnholdModel.h"
+#include "base/OperationState.h"
 #include "support/FakePlatform.h"
+#include "support/TestServices.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/shell/ContentView.h"
 
@@ -15,7 +17,9 @@ class ShellTest : public testing::Test
 {
 protected:
     FakePlatform platform;
-    TarnholdModel model{std::make_unique<FakePlatform>()};
+    FixtureServer server;
+    TarnholdModel model{std::make_unique<FakePlatform>(), TestServices::catalogAt(server)};
+    OperationState &operation = model.operation();
     VevoAppearance appearance{platform};
     std::unique_ptr<ContentView> content;
 
@@ -26,6 +30,14 @@ protected:
         content->resize(1100, 720);
         content->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(content.get()));
+    }
+
+    // What only a supervised prefix creation reports.
+    void setPrefixProgress(bool indeterminate, const std::optional<QString> &detail, bool stalled)
+    {
+        operation.setProgressIsIndeterminate(indeterminate);
+        operation.setProgressDetail(detail);
+        operation.setProgressStalled(stalled);
     }
 
     template <typename Widget>

@@ -1,6 +1,6 @@
 #include "app/TarnholdModel.h"
+#include "base/OperationState.h"
 #include "support/FakePlatform.h"
-#include "support/ModelTestAccess.h"
 #include "support/RecordingAlerts.h"
 #include "support/Screenshots.h"
 #include "support/Wait.h"
@@ -63,25 +63,29 @@ TEST_P(ShellScreenshots, IdleAndBusy)
 {
     for (const QSize size : {QSize(1100, 720), QSize(900, 650)}) {
         TarnholdModel model{std::make_unique<FakePlatform>()};
+        OperationState &operation = model.operation();
         MainWindow window(model, *appearance, std::make_unique<RecordingAlerts>());
         window.resize(size);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        ASSERT_TRUE(eventually([&] { return !model.isBusy() && !model.activity().endsWith(QChar(0x2026)); }));
+        ASSERT_TRUE(eventually([&] { return !operation.isBusy() && !operation.activity().endsWith(QChar(0x2026)); }));
         saveScreenshot(window, name(size, "idle"));
 
         for (const Scene &scene : busyScenes) {
-            ModelTestAccess::beginOperation(model, scene.phase, 0.42,
-                                            scene.phase == InstallerPhase::environment
-                                                ? QStringLiteral("Preparing the Windows environment…")
-                                                : QStringLiteral("Installing the Velmora online client…"));
-            ModelTestAccess::setPrefixProgress(model, scene.indeterminate, QString::fromUtf8(scene.detail),
-                                               scene.stalled);
+            operation.begin(scene.phase, 0.42,
+                            scene.phase == InstallerPhase::environment
+                                ? QStringLiteral("Preparing the Windows environment…")
+                                : QStringLiteral("Installing the Velmora online client…"));
+            operation.setProgressIsIndeterminate(scene.indeterminate);
+            operation.setProgressDetail(QString::fromUtf8(scene.detail));
+            operation.setProgressStalled(scene.stalled);
             auto *readout = window.findChild<PercentReadout *>(QStringLiteral("busyReadout"));
             ASSERT_TRUE(eventually([&] { return readout->shownText() == QStringLiteral("42%"); }));
             saveScreenshot(window, name(size, scene.name));
-            ModelTestAccess::finishOperation(model, QStringLiteral("Done."), std::nullopt);
-            ModelTestAccess::setPrefixProgress(model, false, std::nullopt, false);
+            operation.finish(QStringLiteral("Done."));
+            operation.setProgressIsIndeterminate(false);
+            operation.setProgressDetail(std::nullopt);
+            operation.setProgressStalled(false);
         }
     }
 }
@@ -94,8 +98,9 @@ TEST_P(ShellScreenshots, ErrorAlert)
     window.resize(1100, 720);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    model.setErrorMessage(QStringLiteral("Online client installation failed: The download did not match its "
-                                         "published checksum, so it was discarded. Try again later."));
+    model.operation().setErrorMessage(
+        QStringLiteral("Online client installation failed: The download did not match its "
+                       "published checksum, so it was discarded. Try again later."));
     QMessageBox *box = nullptr;
     ASSERT_TRUE(eventually([&] { return (box = window.findChild<QMessageBox *>()) && box->isVisible(); }));
 
@@ -114,7 +119,7 @@ TEST_P(ShellScreenshots, ErrorAlert)
     ASSERT_EQ(box->buttons().size(), 1);
     EXPECT_EQ(box->buttons().first()->text(), QStringLiteral("OK"));
     box->buttons().first()->click();
-    EXPECT_TRUE(eventually([&] { return !model.errorMessage(); }));
+    EXPECT_TRUE(eventually([&] { return !model.operation().errorMessage(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Appearances, ShellScreenshots, testing::Bool(), [](const testing::TestParamInfo<bool> &info) {

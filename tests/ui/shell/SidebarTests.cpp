@@ -1,5 +1,6 @@
+#include "base/InstallationRecord.h"
+#include "client/UpdateChannel.h"
 #include "support/Installation.h"
-#include "support/ModelTestAccess.h"
 #include "support/Wait.h"
 #include "ui/design/VevoColors.h"
 #include "ui/design/VevoText.h"
@@ -62,12 +63,14 @@ TEST_F(ShellTest, TheUpdatesItemAnnouncesAnAvailableUpdate)
 {
     auto *updates = find<SidebarItem>(QStringLiteral("sidebarItem-Updates"));
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
-    ModelTestAccess::setRelease(model, ReleaseManifest{QStringLiteral("1.2"), {}, 0, {}, {}});
+    server.route(QStringLiteral("/channel/manifest.json"),
+                 FixtureResponse(200, {}, encodeReleaseManifest({QStringLiteral("1.2"), {}, 0, {}, {}})));
+    QCoro::waitFor(model.updates().check(false));
     EXPECT_TRUE(updates->hasBadge());
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates, update available"));
     InstalledState state;
     state.velmoraVersion = QStringLiteral("1.2");
-    ModelTestAccess::setState(model, state);
+    model.record().setState(state);
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
 }
 

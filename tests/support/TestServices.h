@@ -1,0 +1,36 @@
+#pragma once
+
+#include "base/Catalog.h"
+#include "base/InstallationRecord.h"
+#include "base/OperationState.h"
+#include "base/Timing.h"
+#include "content/HttpClient.h"
+#include "content/Services.h"
+#include "support/FakePlatform.h"
+#include "support/FixtureServer.h"
+
+using namespace std::chrono_literals;
+
+// Everything a controller is built from, as the model would give it: a fake
+// platform, a fixture server that the catalog's update channel points at,
+// the record and the operation state, and downloads whose back-off second
+// lasts a millisecond.
+struct TestServices
+{
+    FakePlatform platform;
+    FixtureServer server;
+    OperationState operation;
+    InstallationRecord record;
+    Timing timing{1ms, 2s};
+    HttpClient http{timing, operation};
+    Catalog catalog = catalogAt(server);
+
+    Services services() { return {platform, http, catalog, timing, record}; }
+
+    static Catalog catalogAt(const FixtureServer &server)
+    {
+        Catalog catalog;
+        catalog.updateChannel = server.url(QStringLiteral("/channel/"));
+        return catalog;
+    }
+};
