@@ -63,6 +63,9 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments,
     // its child has ended.
     m_process = new QProcess;
     m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // Nothing is ever written to a helper: one that reads its input must
+    // find its end at once rather than wait on an open pipe.
+    m_process->setStandardInputFile(QProcess::nullDevice());
     if (environment)
         m_process->setProcessEnvironment(processEnvironment(*environment));
     if (currentDirectory)

@@ -40,11 +40,13 @@ TEST(WineSupervisor, ListingKeepsOnlyWellFormedRowsOfTheRuntime)
     EXPECT_TRUE(WineSupervisor::parseProcessList(listing, QString()).isEmpty());
 }
 
+// The lister reads its standard input first: a pipe left open would keep it
+// waiting until its limit, and the listing would count as empty.
 TEST(WineSupervisor, RunningProcessesLeaveOutTarnholdAndNeedBothPaths)
 {
     const ToolCommand lister{
-        QStringLiteral("printf"),
-        {QStringLiteral("%s"), QStringLiteral("%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n")
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'")
                                    .arg(QCoreApplication::applicationPid())}};
     const auto running = [&](const QString &runtime, const QString &prefix) {
         return QCoro::waitFor(WineSupervisor(runtime, prefix, {}, lister).runningProcesses());
