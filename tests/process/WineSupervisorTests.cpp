@@ -1,7 +1,6 @@
 #include "fixtures/FakeWineRuntime.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
-#include "process/WineSupervisorError.h"
 #include "support/FakePlatform.h"
 #include "support/FileTree.h"
 #include "support/Wait.h"
@@ -153,16 +152,6 @@ TEST(WineEnvironment, PassesOnlyTheListedVariablesInOrder)
     // Prefix creation changes only the DLL overrides, in place.
     expected[6].second = QStringLiteral("d3d8=n,b;winemenubuilder.exe=d;mscoree=d;mshtml=d");
     EXPECT_EQ(WineSupervisor(QString(), QString(), environment, {}).prefixCreationEnvironment(), expected);
-}
-
-TEST(WineSupervisorError, Descriptions)
-{
-    EXPECT_EQ(WineSupervisorError::environmentDidNotStart(3).description(),
-              QStringLiteral("The Mac compatibility environment did not start after 3 attempts. Tarnhold stopped all "
-                             "leftover Wine processes each time. No Steam game files were deleted. Details are in "
-                             "~/Library/Logs/Tarnhold/wine-setup.log."));
-    EXPECT_EQ(WineSupervisorError::gameAlreadyRunning().description(),
-              QStringLiteral("Velmora is still running from an earlier session. Close the game first."));
 }
 
 // Wine processes started outside any QProcess, as the game is; whatever a
