@@ -35,7 +35,11 @@ std::chrono::milliseconds timerInterval(double seconds)
 ProcessRun::ProcessRun(std::function<void(double)> onTick)
     : m_onTick(std::move(onTick))
 {
+    // Coarse timers may fire up to 5 % early: a tick would report less than
+    // its second, and the limit would end a run before it had passed.
+    m_ticker.setTimerType(Qt::PreciseTimer);
     m_ticker.setInterval(1s);
+    m_limit.setTimerType(Qt::PreciseTimer);
     m_limit.setSingleShot(true);
     connect(&m_ticker, &QTimer::timeout, this, [this] { m_onTick(m_clock.elapsed() / 1000.0); });
 }
@@ -63,6 +67,9 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments,
     // its child has ended.
     m_process = new QProcess;
     m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // Nothing is ever written to a helper: one that reads its input must
+    // find its end at once rather than wait on an open pipe.
+    m_process->setStandardInputFile(QProcess::nullDevice());
     if (environment)
         m_process->setProcessEnvironment(processEnvironment(*environment));
     if (currentDirectory)

@@ -18,6 +18,10 @@
 // collected output, the tick and time-limit timers, and the one outcome.
 // Whichever of exit, time-out and failed start comes first decides the
 // outcome; the others are ignored.
+//
+// Written by hand rather than with qCoro(process).waitForFinished(): QCoro
+// 0.8 cannot wait for the exit while ticking, and its time-out is a coarse
+// timer that may end a run before its limit.
 class ProcessRun final : public QObject
 {
     Q_OBJECT

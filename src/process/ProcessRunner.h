@@ -10,7 +10,8 @@
 #include <optional>
 
 // Runs short-lived helper programs: the child's standard output and error
-// are merged and returned as UTF-8 text once it exits.
+// are merged and returned as UTF-8 text once it exits. Its standard input is
+// the null device.
 namespace ProcessRunner {
 
 // Runs executable (an absolute path) with arguments, no shell. environment,

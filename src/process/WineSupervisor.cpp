@@ -1,30 +1,12 @@
 #include "process/WineSupervisor.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
 
 namespace {
-
-// Splits at single spaces into at most three fields, skipping empty pieces;
-// the third is the rest of the line after the space ending the second.
-QList<QStringView> processFields(QStringView line)
-{
-    QList<QStringView> fields;
-    qsizetype start = 0;
-    while (fields.size() < 2) {
-        const qsizetype space = line.indexOf(QLatin1Char(' '), start);
-        if (space < 0)
-            break;
-        if (space > start)
-            fields.append(line.sliced(start, space - start));
-        start = space + 1;
-    }
-    if (start < line.size())
-        fields.append(line.sliced(start));
-    return fields;
-}
 
 qint64 fileSize(const QString &path)
 {
@@ -53,20 +35,21 @@ QList<WineProcess> WineSupervisor::parseProcessList(const QString &listing, cons
 
 QList<WineProcess> WineSupervisor::parseProcessRows(const QString &listing)
 {
+    // The id, the share (one decimal, none from 100 on, and the locale's
+    // comma from macOS's ps), then the command after a single space. Strict,
+    // so that nothing ps never prints (nan, 1e3, +9) passes as a number.
+    static const QRegularExpression row(QStringLiteral("\\A *([0-9]+) +([0-9]+(?:[.,][0-9]+)?) ( *\\S.*)\\z"));
     QList<WineProcess> processes;
     for (const QStringView line : QStringView(listing).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QList<QStringView> fields = processFields(line);
-        if (fields.size() != 3)
-            continue;
+        const QRegularExpressionMatch fields = row.match(line);
         bool pidParsed = false;
-        bool cpuParsed = false;
-        const qint32 pid = fields[0].toInt(&pidParsed);
-        const double cpu = fields[1].toDouble(&cpuParsed);
+        const qint32 pid = fields.hasMatch() ? fields.capturedView(1).toInt(&pidParsed) : 0;
         // Only positive ids name one process; kill() would take the others as
         // a process group or every process there is.
-        if (!pidParsed || pid <= 0 || !cpuParsed)
+        if (!pidParsed || pid <= 0)
             continue;
-        processes.append({pid, cpu, fields[2].toString()});
+        const double cpu = fields.captured(2).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+        processes.append({pid, cpu, fields.captured(3)});
     }
     return processes;
 }

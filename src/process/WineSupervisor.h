@@ -60,6 +60,7 @@ public:
 
     // The rows of a "pid= pcpu= command=" listing whose command line holds
     // runtimePath; malformed rows and ids that are not positive are skipped.
+    // The share may be whole or have a decimal point or comma.
     static QList<WineProcess> parseProcessList(const QString &listing, const QString &runtimePath);
 
     // Tarnhold's Wine processes other than Tarnhold itself: those whose

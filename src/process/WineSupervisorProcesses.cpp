@@ -51,8 +51,10 @@ QCoro::Task<QList<WineProcess>> WineSupervisor::runningProcesses() const
     // On the heap: a listing that overruns its limit is killed and reaped
     // later rather than waited for by QProcess's destructor.
     auto *lister = new QProcess;
+    lister->setStandardInputFile(QProcess::nullDevice());
     lister->setStandardErrorFile(QProcess::nullDevice());
-    if (!co_await qCoro(lister).start(self.m_lister.program, self.m_lister.arguments, QIODevice::ReadOnly)) {
+    if (!co_await qCoro(lister).start(self.m_lister.program, self.m_lister.arguments, QIODevice::ReadOnly,
+                                      self.m_timing.listingLimit)) {
         lister->deleteLater();
         co_return {};
     }

@@ -1,7 +1,6 @@
 #include "fixtures/FakeWineRuntime.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
-#include "process/WineSupervisorError.h"
 #include "support/FakePlatform.h"
 #include "support/FileTree.h"
 #include "support/Wait.h"
@@ -15,36 +14,65 @@
 
 #include <csignal>
 
+void PrintTo(const WineProcess &process, std::ostream *out)
+{
+    *out << process.pid << ' ' << process.cpu << ' ' << process.command.left(80).toStdString();
+}
+
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 using State = WineHealth::State;
 
-TEST(WineSupervisor, ListingKeepsOnlyWellFormedRowsOfTheRuntime)
+// Each row alone, then all of them as one listing with blank lines between.
+TEST(WineSupervisor, ListingReadsEveryFormPsPrintsAndSkipsTheRest)
 {
-    const QString runtime = QStringLiteral("/home/player/Runtime/current");
-    const QString wine = runtime + QStringLiteral("/bin/wine C:\\GeneralsZH\\generals.exe -quickstart");
-    // One valid row per line first; then other programs, unparsable fields,
-    // ids kill() would take as a group or everything, and garbage.
-    const QString listing =
-        QStringLiteral("  4242  12.5 ") + wine + QStringLiteral("\n\n7 0.0   ") + wine
-        + QStringLiteral("\n2 0.0 /opt/wine/bin/wine notepad.exe\n3 0.0 ") + wine.toUpper()
-        + QStringLiteral("\npid 1.0 %1\n0 1.0 %1\n-1 1.0 %1\n4294967296 1.0 %1\n12 busy %1\n12 1.0\n"
-                         "12 1.0 \n\xff\xfe 3 \x01\n   \n")
-              .arg(wine)
-        + QString(200000, QLatin1Char('9')) + QStringLiteral(" 1 ") + QString(200000, QLatin1Char('x'));
-    // The command keeps its own leading spaces.
-    const QList<WineProcess> expected{{4242, 12.5, wine}, {7, 0.0, QStringLiteral("  ") + wine}};
+    const QString runtime = u"/home/player/Runtime/current"_s;
+    const QString wine = runtime + u"/bin/wine C:\\GeneralsZH\\generals.exe -quickstart"_s;
+    // From 100 on without a decimal, macOS's ps writes the locale's comma, and
+    // the command keeps its own leading spaces.
+    const std::pair<QString, WineProcess> read[] = {
+        {u"  4242  12.5 "_s + wine, {4242, 12.5, wine}},  {u"  412  100 "_s + wine, {412, 100.0, wine}},
+        {u"99999 1234 "_s + wine, {99999, 1234.0, wine}}, {u"8 12,5 "_s + wine, {8, 12.5, wine}},
+        {u"7 0.0   "_s + wine, {7, 0.0, u"  "_s + wine}},
+    };
+    // Other programs, the path in another case, ids kill() would take as a
+    // group or everything, ids out of range, shares ps never prints but a
+    // number parser takes, missing fields.
+    QStringList skipped{u"2 0.0 /opt/wine/bin/wine notepad.exe"_s,
+                        u"3 0.0 "_s + wine.toUpper(),
+                        QString(200000, u'9') + u" 1 "_s + wine,
+                        u"12 1.0"_s,
+                        u"12 1.0   "_s,
+                        u"\xff\xfe 3 \x01"_s};
+    for (const char *fields : {"0 1.0", "-1 1.0", "+9 1.0", "4294967296 1.0", "12 nan", "12 inf", "12 1e3", "12 -1.0",
+                               "12 1.2.3", "12 busy", "12", "pid 1.0"})
+        skipped.append(QLatin1String(fields) + u' ' + wine);
+
+    QString listing;
+    QList<WineProcess> expected;
+    for (const auto &[row, process] : read) {
+        EXPECT_EQ(WineSupervisor::parseProcessList(row, runtime), QList{process}) << row.toStdString();
+        listing += row + u"\n\n"_s;
+        expected.append(process);
+    }
+    for (const QString &row : std::as_const(skipped)) {
+        EXPECT_TRUE(WineSupervisor::parseProcessList(row, runtime).isEmpty()) << row.left(80).toStdString();
+        listing += row + u'\n';
+    }
     EXPECT_EQ(WineSupervisor::parseProcessList(listing, runtime), expected);
     // An empty path would match every command line.
     EXPECT_TRUE(WineSupervisor::parseProcessList(listing, QString()).isEmpty());
 }
 
+// The lister reads its standard input first: a pipe left open would keep it
+// waiting until its limit, and the listing would count as empty.
 TEST(WineSupervisor, RunningProcessesLeaveOutTarnholdAndNeedBothPaths)
 {
     const ToolCommand lister{
-        QStringLiteral("printf"),
-        {QStringLiteral("%s"), QStringLiteral("%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n")
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'")
                                    .arg(QCoreApplication::applicationPid())}};
     const auto running = [&](const QString &runtime, const QString &prefix) {
         return QCoro::waitFor(WineSupervisor(runtime, prefix, {}, lister).runningProcesses());
@@ -124,16 +152,6 @@ TEST(WineEnvironment, PassesOnlyTheListedVariablesInOrder)
     // Prefix creation changes only the DLL overrides, in place.
     expected[6].second = QStringLiteral("d3d8=n,b;winemenubuilder.exe=d;mscoree=d;mshtml=d");
     EXPECT_EQ(WineSupervisor(QString(), QString(), environment, {}).prefixCreationEnvironment(), expected);
-}
-
-TEST(WineSupervisorError, Descriptions)
-{
-    EXPECT_EQ(WineSupervisorError::environmentDidNotStart(3).description(),
-              QStringLiteral("The Mac compatibility environment did not start after 3 attempts. Tarnhold stopped all "
-                             "leftover Wine processes each time. No Steam game files were deleted. Details are in "
-                             "~/Library/Logs/Tarnhold/wine-setup.log."));
-    EXPECT_EQ(WineSupervisorError::gameAlreadyRunning().description(),
-              QStringLiteral("Velmora is still running from an earlier session. Close the game first."));
 }
 
 // Wine processes started outside any QProcess, as the game is; whatever a
