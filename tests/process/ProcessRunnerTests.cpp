@@ -1,7 +1,7 @@
-#include "RunFailure.h"
 #include "process/ProcessRunner.h"
 #include "process/ProcessRunnerError.h"
 #include "support/FileTree.h"
+#include "support/Outcome.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TEST(ProcessRunner, ReturnsTheMergedOutputAsUtf8OrFailsWithIt)
             EXPECT_EQ(QCoro::waitFor(run(body)), text) << body.constData();
             continue;
         }
-        const auto error = failureOf<ProcessRunnerError>(run(body));
+        const auto error = outcomeOf(run(body)).failure<ProcessRunnerError>();
         ASSERT_TRUE(error) << body.constData();
         EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::failed);
         EXPECT_TRUE(text.isNull() || error->description() == text) << error->what();
@@ -70,8 +70,9 @@ TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOne)
 TEST(ProcessRunner, MissingExecutableFailsToStartWithoutTicks)
 {
     int ticks = 0;
-    const auto error = failureOf<ProcessStartError>(ProcessRunner::run(
-        FileTree::inHome(QStringLiteral("missing")), {}, std::nullopt, std::nullopt, 5.0, [&](double) { ++ticks; }));
+    const auto error = outcomeOf(ProcessRunner::run(FileTree::inHome(QStringLiteral("missing")), {}, std::nullopt,
+                                                    std::nullopt, 5.0, [&](double) { ++ticks; }))
+                           .failure<ProcessStartError>();
     ASSERT_TRUE(error);
     EXPECT_FALSE(error->description().isEmpty());
     EXPECT_EQ(ticks, 0);
@@ -95,9 +96,10 @@ TEST(ProcessRunner, TicksEverySecondUntilTheTimeLimitSendsSigterm)
     waitUntilJustPastAWholeSecond();
     QElapsedTimer clock;
     clock.start();
-    const auto error = failureOf<ProcessRunnerError>(
-        ProcessRunner::run(script("trap ': > \"$1\"; exit 0' TERM\nsleep 10 &\nwait"), {marker}, std::nullopt,
-                           std::nullopt, 3.5, [&](double seconds) { ticks.append(seconds); }));
+    const auto error =
+        outcomeOf(ProcessRunner::run(script("trap ': > \"$1\"; exit 0' TERM\nsleep 10 &\nwait"), {marker}, std::nullopt,
+                                     std::nullopt, 3.5, [&](double seconds) { ticks.append(seconds); }))
+            .failure<ProcessRunnerError>();
     EXPECT_GE(clock.elapsed(), 3500);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::timedOut);
@@ -114,8 +116,8 @@ TEST(ProcessRunner, ChildIgnoringSigtermIsLeftRunningAndReapedLater)
     const QString pidFile = FileTree::inHome(QStringLiteral("pid"));
     const QString marker = FileTree::inHome(QStringLiteral("done"));
     const QString helper = script("trap '' TERM\necho $$ > \"$1\"\nsleep 2\necho done > \"$2\"\nyes | head -c 200000");
-    const auto error =
-        failureOf<ProcessRunnerError>(ProcessRunner::run(helper, {pidFile, marker}, std::nullopt, std::nullopt, 0.5));
+    const auto error = outcomeOf(ProcessRunner::run(helper, {pidFile, marker}, std::nullopt, std::nullopt, 0.5))
+                           .failure<ProcessRunnerError>();
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::timedOut);
     // The run did not wait for it; it then writes more than a pipe holds and
