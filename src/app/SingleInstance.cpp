@@ -12,11 +12,21 @@ namespace {
 // the kernel accepts the connection and buffers the line for it anyway.
 constexpr int transferTimeoutMs = 1000;
 
+QString socketPath()
+{
+    return QDir::cleanPath(QDir::tempPath()) + u'/' + SingleInstance::serverName();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QObject *parent)
     : QObject(parent)
+    , m_lock(socketPath() + QStringLiteral(".lock"))
 {
+    // Only a lock holder that has died leaves the lock to others, never a
+    // slow one.
+    m_lock.setStaleLockTime(0);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
 }
 
@@ -44,18 +54,13 @@ bool SingleInstance::sendToRunningInstance(const std::optional<QUrl> &url)
 
 bool SingleInstance::listen()
 {
-    const QString name = serverName();
-    {
-        // Only a live instance answers. A socket file that nobody answers on
-        // was left behind by one that crashed and must not block this start.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(transferTimeoutMs))
-            return false;
-    }
-    QLocalServer::removeServer(name);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    return m_server.listen(name);
+    // The lock, not an answer on the socket, tells whether an instance runs:
+    // one whose GUI thread is busy, or whose listening queue is full, cannot
+    // answer yet still owns the name. Once the lock is ours, any socket file
+    // left under the name is a dead instance's, and listening replaces it.
+    if (!m_lock.isLocked() && !m_lock.tryLock(0))
+        return false;
+    return m_server.isListening() || m_server.listen(serverName());
 }
 
 void SingleInstance::acceptConnections()

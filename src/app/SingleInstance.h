@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -31,8 +32,9 @@ public:
     // when no instance took the message. Needs no application object.
     static bool sendToRunningInstance(const std::optional<QUrl> &url);
 
-    // Starts receiving messages from later starts. False when another live
-    // instance already listens or the socket cannot be created.
+    // Becomes the running instance and starts receiving messages from later
+    // starts. False when another live instance holds that place, however
+    // slow it is to answer, or the socket cannot be created.
     bool listen();
 
 Q_SIGNALS:
@@ -43,5 +45,8 @@ private:
     void acceptConnections();
     void readMessages(QLocalSocket &socket);
 
+    // Declared before the server, so the socket file is gone before the
+    // lock lets another instance take the name.
+    QLockFile m_lock;
     QLocalServer m_server;
 };
