@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 
 namespace {
@@ -12,6 +13,10 @@ namespace {
 // the kernel accepts the connection and buffers the line for it anyway.
 constexpr int transferTimeoutMs = 1000;
 
+// Connections served at once. Later ones wait in the kernel's listening
+// queue, which costs no descriptor, until a served one ends or times out.
+constexpr qsizetype maximumConnections = 8;
+
 QString socketPath()
 {
     return QDir::cleanPath(QDir::tempPath()) + u'/' + SingleInstance::serverName();
@@ -19,18 +24,30 @@ QString socketPath()
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject *parent)
+SingleInstance::SingleInstance(SingleInstanceTiming timing, QObject *parent)
     : QObject(parent)
     , m_lock(socketPath() + QStringLiteral(".lock"))
+    , m_connectionLimit(timing.connectionLimit)
 {
     // Only a lock holder that has died leaves the lock to others, never a
     // slow one.
     m_lock.setStaleLockTime(0);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    // Qt accepts while fewer than this wait for serveWaiting, so waiting
+    // connections hold few descriptors.
+    m_server.setMaxPendingConnections(1);
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::serveWaiting);
+    m_listeningCheck.setInterval(timing.listeningCheck);
+    connect(&m_listeningCheck, &QTimer::timeout, this, &SingleInstance::ensureListening);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // The server deletes the sockets it parents after this body; none may
+    // call back into a half-destroyed instance.
+    for (QLocalSocket *socket : std::as_const(m_connections))
+        socket->disconnect(this);
+}
 
 QString SingleInstance::serverName()
 {
@@ -60,24 +77,48 @@ bool SingleInstance::listen()
     // left under the name is a dead instance's, and listening replaces it.
     if (!m_lock.isLocked() && !m_lock.tryLock(0))
         return false;
-    return m_server.isListening() || m_server.listen(serverName());
+    m_listeningCheck.start();
+    ensureListening();
+    return m_server.isListening();
 }
 
-void SingleInstance::acceptConnections()
+void SingleInstance::ensureListening()
 {
-    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(*socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // A short-lived sender may have written and gone before the signals
-        // were connected.
-        readMessages(*socket);
+    if (!m_lock.isLocked() || (m_server.isListening() && QFileInfo::exists(m_server.fullServerName())))
+        return;
+    m_server.close();
+    m_server.listen(serverName());
+}
+
+void SingleInstance::serveWaiting()
+{
+    while (m_connections.size() < maximumConnections) {
+        QLocalSocket *socket = m_server.nextPendingConnection();
+        if (!socket)
+            return;
+        serve(socket);
     }
 }
 
-void SingleInstance::readMessages(QLocalSocket &socket)
+void SingleInstance::serve(QLocalSocket *socket)
 {
-    while (socket.canReadLine()) {
-        const std::optional<InstanceMessage> message = parseInstanceMessage(socket.readLine().chopped(1));
+    m_connections.insert(socket);
+    auto *limit = new QTimer(socket);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, this, [this, socket] { finish(socket); });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(socket); });
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { finish(socket); });
+    limit->start(m_connectionLimit);
+    // A short-lived sender may have written and gone while it waited.
+    readMessages(socket);
+    if (socket->state() == QLocalSocket::UnconnectedState)
+        finish(socket);
+}
+
+void SingleInstance::readMessages(QLocalSocket *socket)
+{
+    while (socket->canReadLine()) {
+        const std::optional<InstanceMessage> message = parseInstanceMessage(socket->readLine().chopped(1));
         if (!message)
             continue;
         if (message->url)
@@ -85,6 +126,19 @@ void SingleInstance::readMessages(QLocalSocket &socket)
         else
             Q_EMIT activationRequested();
     }
-    if (socket.bytesAvailable() > maximumInstanceMessageLength)
-        socket.abort();
+    if (socket->bytesAvailable() > maximumInstanceMessageLength)
+        finish(socket);
+}
+
+void SingleInstance::finish(QLocalSocket *socket)
+{
+    if (!m_connections.remove(socket))
+        return;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    // A descriptor is free again: the server may have stopped for want of
+    // one, and a waiting connection may be served.
+    ensureListening();
+    serveWaiting();
 }

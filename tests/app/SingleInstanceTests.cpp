@@ -9,8 +9,11 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -18,6 +21,8 @@
 #include <vector>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const QUrl mapsUrl(QStringLiteral("tarnhold://maps"));
 const QUrl launchUrl(QStringLiteral("tarnhold://launch"));
@@ -42,6 +47,36 @@ Connections connectIdle(size_t atMost)
     }
     return connections;
 }
+
+bool allClosed(const Connections &connections)
+{
+    return std::ranges::all_of(connections,
+                               [](const auto &socket) { return socket->state() == QLocalSocket::UnconnectedState; });
+}
+
+// Leaves the process `spare` more descriptors while it lives.
+class DescriptorLimit final
+{
+public:
+    explicit DescriptorLimit(int spare)
+    {
+        // Descriptors take the lowest free numbers: stop below the one past
+        // the spare free ones.
+        int limit = 0;
+        for (int free = 0; free <= spare; ++limit)
+            free += ::fcntl(limit, F_GETFD) == -1 ? 1 : 0;
+        --limit;
+        ::getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = rlim_t(limit);
+        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0) << std::strerror(errno);
+    }
+    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &m_saved); }
+    Q_DISABLE_COPY_MOVE(DescriptorLimit)
+
+private:
+    rlimit m_saved{};
+};
 
 TEST(SingleInstance, SecondStartsHandOverTheirUrlOrAskForActivation)
 {
@@ -119,6 +154,44 @@ TEST(SingleInstance, LeavesALiveInstanceInChargeHoweverSlowItIs)
     ASSERT_TRUE(eventually([&] { return urls.size() == 2; }));
     EXPECT_EQ(urls[0][0].toUrl(), mapsUrl);
     EXPECT_EQ(urls[1][0].toUrl(), launchUrl);
+}
+
+TEST(SingleInstance, IdleConnectionsAreCutOffAndCannotCrowdOutAUrl)
+{
+    SingleInstance running({.connectionLimit = 500ms});
+    ASSERT_TRUE(running.listen());
+    QSignalSpy urls(&running, &SingleInstance::urlReceived);
+    // More than the instance serves at once, and than it has descriptors for.
+    const Connections idle = connectIdle(20);
+    ASSERT_EQ(idle.back()->state(), QLocalSocket::ConnectedState);
+    const DescriptorLimit limit(14);
+
+    ASSERT_TRUE(SingleInstance::sendToRunningInstance(mapsUrl));
+    EXPECT_TRUE(eventually([&] { return urls.size() == 1; }));
+    EXPECT_TRUE(eventually([&] { return allClosed(idle); }));
+}
+
+TEST(SingleInstance, ListensAgainOnceItsSocketStopsWorking)
+{
+    SingleInstance running({.listeningCheck = 20ms});
+    ASSERT_TRUE(running.listen());
+    QSignalSpy urls(&running, &SingleInstance::urlReceived);
+
+    // A temporary-files cleaner deletes the socket file.
+    ASSERT_TRUE(QFile::remove(socketPath()));
+    ASSERT_TRUE(eventually([] { return SingleInstance::sendToRunningInstance(mapsUrl); }));
+    ASSERT_TRUE(eventually([&] { return urls.size() == 1; }));
+
+    // Accepting fails for want of a descriptor; Qt closes the server, and
+    // the connection waiting on it with it.
+    QLocalSocket unlucky;
+    unlucky.connectToServer(SingleInstance::serverName());
+    {
+        const DescriptorLimit limit(0);
+        ASSERT_TRUE(eventually([&] { return unlucky.state() == QLocalSocket::UnconnectedState; }));
+    }
+    ASSERT_TRUE(eventually([] { return SingleInstance::sendToRunningInstance(launchUrl); }));
+    EXPECT_TRUE(eventually([&] { return urls.size() == 2; }));
 }
 
 } // namespace
