@@ -17,6 +17,10 @@ constexpr int transferTimeoutMs = 1000;
 // queue, which costs no descriptor, until a served one ends or times out.
 constexpr qsizetype maximumConnections = 8;
 
+// Tarnhold sends one line per connection; a peer that keeps sending is cut
+// off, so a flood costs a few lines of work.
+constexpr int maximumMessagesPerConnection = 16;
+
 QString socketPath()
 {
     return QDir::cleanPath(QDir::tempPath()) + u'/' + SingleInstance::serverName();
@@ -45,8 +49,8 @@ SingleInstance::~SingleInstance()
 {
     // The server deletes the sockets it parents after this body; none may
     // call back into a half-destroyed instance.
-    for (QLocalSocket *socket : std::as_const(m_connections))
-        socket->disconnect(this);
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it)
+        it.key()->disconnect(this);
 }
 
 QString SingleInstance::serverName()
@@ -102,7 +106,7 @@ void SingleInstance::serveWaiting()
 
 void SingleInstance::serve(QLocalSocket *socket)
 {
-    m_connections.insert(socket);
+    m_connections.insert(socket, {});
     auto *limit = new QTimer(socket);
     limit->setSingleShot(true);
     connect(limit, &QTimer::timeout, this, [this, socket] { finish(socket); });
@@ -117,17 +121,27 @@ void SingleInstance::serve(QLocalSocket *socket)
 
 void SingleInstance::readMessages(QLocalSocket *socket)
 {
-    while (socket->canReadLine()) {
+    const auto connection = m_connections.find(socket);
+    if (connection == m_connections.end())
+        return;
+    QList<QUrl> urls;
+    bool activate = false;
+    while (connection->messages < maximumMessagesPerConnection && socket->canReadLine()) {
+        ++connection->messages;
         const std::optional<InstanceMessage> message = parseInstanceMessage(socket->readLine().chopped(1));
-        if (!message)
-            continue;
-        if (message->url)
-            Q_EMIT urlReceived(*message->url);
-        else
-            Q_EMIT activationRequested();
+        if (message && message->url)
+            urls.append(*message->url);
+        else if (message && !connection->activated)
+            activate = connection->activated = true;
     }
-    if (socket->bytesAvailable() > maximumInstanceMessageLength)
+    if (connection->messages >= maximumMessagesPerConnection
+        || (!socket->canReadLine() && socket->bytesAvailable() > maximumInstanceMessageLength))
         finish(socket);
+    // Signalled last: a receiver may do anything, this object's state is settled.
+    for (const QUrl &url : std::as_const(urls))
+        Q_EMIT urlReceived(url);
+    if (activate)
+        Q_EMIT activationRequested();
 }
 
 void SingleInstance::finish(QLocalSocket *socket)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
@@ -60,6 +60,12 @@ Q_SIGNALS:
     void activationRequested();
 
 private:
+    struct Connection
+    {
+        int messages = 0;
+        bool activated = false;
+    };
+
     void serveWaiting();
     void serve(QLocalSocket *socket);
     void readMessages(QLocalSocket *socket);
@@ -71,5 +77,5 @@ private:
     QLocalServer m_server;
     QTimer m_listeningCheck;
     std::chrono::milliseconds m_connectionLimit;
-    QSet<QLocalSocket *> m_connections;
+    QHash<QLocalSocket *, Connection> m_connections;
 };

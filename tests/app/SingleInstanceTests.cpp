@@ -194,4 +194,18 @@ TEST(SingleInstance, ListensAgainOnceItsSocketStopsWorking)
     EXPECT_TRUE(eventually([&] { return urls.size() == 2; }));
 }
 
+TEST(SingleInstance, AFloodOfActivationsBringsTheWindowForwardOnce)
+{
+    SingleInstance running;
+    ASSERT_TRUE(running.listen());
+    QSignalSpy activations(&running, &SingleInstance::activationRequested);
+
+    QLocalSocket flood;
+    flood.connectToServer(SingleInstance::serverName());
+    flood.write(QByteArray(1 << 20, '\n'));
+    // Cut off by the instance; nothing more can come of it.
+    ASSERT_TRUE(eventually([&] { return flood.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(activations.size(), 1);
+}
+
 } // namespace
