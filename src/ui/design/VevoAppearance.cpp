@@ -20,12 +20,12 @@ VevoAppearance::VevoAppearance(Platform &platform, QObject *parent)
     , m_scheme(preferredScheme(platform))
 {
     QCoreApplication::instance()->installEventFilter(this);
-    m_platform.watchAppearance([this] { refresh(); });
+    m_platform.watchPreferences([this] { refresh(); });
 }
 
 VevoAppearance::~VevoAppearance()
 {
-    m_platform.watchAppearance({});
+    m_platform.watchPreferences({});
 }
 
 bool VevoAppearance::reducedMotion() const

@@ -43,12 +43,12 @@ TEST(VevoAppearance, FollowsChangesThePlatformReportsUntilItIsGone)
         VevoAppearance appearance(platform);
         QSignalSpy changes(&appearance, &VevoAppearance::schemeChanged);
         platform.darkAppearance = true;
-        ASSERT_TRUE(platform.appearanceChanged);
-        platform.appearanceChanged();
+        ASSERT_TRUE(platform.preferencesChanged);
+        platform.preferencesChanged();
         ASSERT_EQ(changes.count(), 1);
         EXPECT_EQ(appearance.scheme(), VevoScheme::dark);
     }
-    EXPECT_FALSE(platform.appearanceChanged);
+    EXPECT_FALSE(platform.preferencesChanged);
 }
 
 } // namespace

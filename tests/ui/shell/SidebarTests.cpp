@@ -86,7 +86,7 @@ TEST_F(ShellTest, RecoloursWhenTheAppearanceChanges)
     const auto sidebarColour = [&] { return content->grab().toImage().pixel(4, 300); };
     EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::light).rgb());
     platform.darkAppearance = true;
-    platform.appearanceChanged();
+    platform.preferencesChanged();
     EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::dark).rgb());
 }
 
