@@ -40,6 +40,7 @@ TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
     ModelTestAccess::finishOperation(model, QStringLiteral("Done."), std::nullopt);
 
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     ModelTestAccess::beginOperation(model, InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
     ModelTestAccess::beginOperation(model, InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
@@ -49,6 +50,7 @@ TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
 TEST_F(ShellTest, TheOverlayFadesOutWithMotionAndThenHides)
 {
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     ModelTestAccess::beginOperation(model, InstallerPhase::preparing, 0, QStringLiteral("Preparing…"));
     const auto *fade = static_cast<QGraphicsOpacityEffect *>(content->overlay()->graphicsEffect());
     ASSERT_TRUE(eventually([&] { return fade->opacity() > 0; }));

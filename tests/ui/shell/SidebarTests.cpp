@@ -41,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, SidebarRail,
 TEST_F(ShellTest, TheRailSwitchIsAnimatedAndEndsAtTheExactWidth)
 {
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     content->resize(900, 650);
     EXPECT_GT(content->sidebar()->width(), Sidebar::railWidth);
     EXPECT_TRUE(eventually([&] { return content->sidebar()->width() == Sidebar::railWidth; }));
