@@ -12,6 +12,7 @@ packages=(
     libssl-dev qt6-httpserver-dev
     fonts-dejavu-core fonts-inter
     unzip zip xz-utils findutils procps
+    dbus-daemon
     wine64
 )
 

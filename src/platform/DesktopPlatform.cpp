@@ -61,11 +61,10 @@ void DesktopPlatform::quitApplication()
         QMetaObject::invokeMethod(application, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+// TARNHOLD_REDUCED_MOTION=1 forces reduced motion, whatever the system says.
 bool DesktopPlatform::prefersReducedMotion() const
 {
-    // Asking the desktop (gsettings, defaults) means running a child and
-    // waiting for it on the GUI thread, so only the explicit override counts.
-    return qEnvironmentVariableIntValue("TARNHOLD_REDUCED_MOTION") != 0;
+    return qEnvironmentVariableIntValue("TARNHOLD_REDUCED_MOTION") != 0 || systemPrefersReducedMotion();
 }
 
 std::optional<bool> DesktopPlatform::darkAppearanceOverride()

@@ -25,6 +25,10 @@ protected:
     // be none, and the item must then stay where it is.
     virtual bool prepareTrash() = 0;
 
+    // The system's reduced-motion preference, asked once the environment
+    // has not forced it.
+    virtual bool systemPrefersReducedMotion() const = 0;
+
     // TARNHOLD_APPEARANCE=dark or light forces the appearance; absent when
     // unset or anything else, so the system's own answer applies.
     static std::optional<bool> darkAppearanceOverride();

@@ -1,8 +1,12 @@
 #include "platform/LinuxPlatform.h"
 
-#include "platform/PortalAppearance.h"
+#include "platform/PortalSettings.h"
 
 #include <QCoreApplication>
+#include <QCoroDBusPendingCall>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,23 +44,37 @@ QList<TerminalCandidate> terminalCandidates()
     return candidates;
 }
 
-// The D-Bus method's argument: a GVariant array of one single-quoted URI.
-// A fully encoded URI has no backslash; its only quote is "'".
-QString showItemsArgument(const QString &path)
+// Asks the file manager to select the item, and opens the containing folder
+// when no file manager answers or it fails. The bus is taken by value: the
+// call may outlive the platform.
+QCoro::Task<> reveal(QDBusConnection bus, QString path)
 {
-    QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
-    uri.replace(u'\'', QStringLiteral("%27"));
-    return QStringLiteral("['%1']").arg(uri);
+    QDBusMessage showItems = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    // The URIs, and an empty start-up notification id.
+    showItems << QStringList{QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)} << QString();
+    const QDBusPendingCall call = bus.asyncCall(showItems);
+    const QDBusMessage reply = co_await call;
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        QProcess::startDetached(QStringLiteral("xdg-open"), {QFileInfo(path).path()});
 }
 
 } // namespace
 
+LinuxPlatform::LinuxPlatform(QString busAddress)
+    : m_busAddress(std::move(busAddress))
+{}
+
+LinuxPlatform::~LinuxPlatform()
+{
+    m_portal.reset();
+    if (!m_busName.isEmpty())
+        QDBusConnection::disconnectFromBus(m_busName);
+}
+
 // The kernel version, because every Linux system has one in the same numeric
 // form; distribution versions may be "rolling", "n/a" or a code name.
-LinuxPlatform::LinuxPlatform() = default;
-
-LinuxPlatform::~LinuxPlatform() = default;
-
 QVersionNumber LinuxPlatform::operatingSystemVersion() const
 {
     return QVersionNumber::fromString(QSysInfo::kernelVersion());
@@ -94,18 +112,9 @@ QString LinuxPlatform::applicationPath() const
     return QCoreApplication::applicationFilePath();
 }
 
-// Asks the file manager to select the item, and opens the containing folder
-// when gdbus is missing or no file manager answers. The shell runs both
-// detached, so the GUI thread never waits; the paths reach it as arguments,
-// never inside the script text.
 void LinuxPlatform::revealFile(const QString &path)
 {
-    static const QString script =
-        QStringLiteral("gdbus call --session --timeout 10 --dest org.freedesktop.FileManager1"
-                       " --object-path /org/freedesktop/FileManager1 --method org.freedesktop.FileManager1.ShowItems"
-                       " \"$1\" '\"\"' >/dev/null 2>&1 || exec xdg-open \"$2\"");
-    QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral("tarnhold-reveal"),
-                                                        showItemsArgument(path), QFileInfo(path).absolutePath()});
+    reveal(bus(), QFileInfo(path).absoluteFilePath());
 }
 
 void LinuxPlatform::openFolder(const QString &path)
@@ -131,15 +140,30 @@ bool LinuxPlatform::prefersDarkAppearance() const
 {
     if (const std::optional<bool> forced = darkAppearanceOverride())
         return *forced;
-    const std::optional<ColorScheme> portal = m_portal ? m_portal->colorScheme() : std::nullopt;
-    if (portal && portal != ColorScheme::noPreference)
+    using ColorScheme = PortalSettings::ColorScheme;
+    const ColorScheme portal = m_portal ? m_portal->colorScheme() : ColorScheme::noPreference;
+    if (portal != ColorScheme::noPreference)
         return portal == ColorScheme::dark;
     return qEnvironmentVariable("GTK_THEME").contains(u":dark");
 }
 
-void LinuxPlatform::watchAppearance(std::function<void()> changed)
+bool LinuxPlatform::systemPrefersReducedMotion() const
 {
-    m_portal = changed ? std::make_unique<PortalAppearance>(std::move(changed)) : nullptr;
+    return m_portal && m_portal->prefersReducedMotion();
+}
+
+// Only a window watches, so the command line never reaches for the bus. The
+// portal stays once asked: its answers remain true for the next watcher.
+void LinuxPlatform::watchPreferences(std::function<void()> changed)
+{
+    m_preferencesChanged = std::move(changed);
+    if (!m_preferencesChanged || m_portal)
+        return;
+    m_portal = std::make_unique<PortalSettings>(bus());
+    QObject::connect(m_portal.get(), &PortalSettings::changed, m_portal.get(), [this] {
+        if (m_preferencesChanged)
+            m_preferencesChanged();
+    });
 }
 
 ToolCommand LinuxPlatform::unzipCommand(const QString &archive, const QString &destination) const
@@ -185,6 +209,16 @@ bool LinuxPlatform::prepareTrash()
         return false;
     dataHome.mkdir(QStringLiteral("Trash"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return QFileInfo(dataHome.filePath(QStringLiteral("Trash"))).isDir();
+}
+
+// A bus of its own gets a connection named after this platform, closed with it.
+QDBusConnection LinuxPlatform::bus()
+{
+    if (m_busAddress.isEmpty())
+        return QDBusConnection::sessionBus();
+    if (m_busName.isEmpty())
+        m_busName = QStringLiteral("tarnhold-platform-%1").arg(quintptr(this), 0, 16);
+    return QDBusConnection::connectToBus(m_busAddress, m_busName);
 }
 
 std::unique_ptr<Platform> createPlatform()

@@ -2,16 +2,21 @@
 
 #include "platform/DesktopPlatform.h"
 
+#include <functional>
 #include <memory>
 
-class PortalAppearance;
+class PortalSettings;
+class QDBusConnection;
 
-// Linux: freedesktop.org services reached through their command-line tools,
-// so the core library needs neither Qt GUI nor Qt D-Bus.
+// Linux: freedesktop.org services, reached over the session bus with Qt
+// D-Bus or through their command-line tools.
 class LinuxPlatform final : public DesktopPlatform
 {
 public:
-    LinuxPlatform();
+    // Talks to the desktop over the user's session bus, or over the bus at
+    // busAddress when one is given. Nothing connects before a request needs
+    // the bus.
+    explicit LinuxPlatform(QString busAddress = {});
     ~LinuxPlatform() override;
 
     QVersionNumber operatingSystemVersion() const override;
@@ -27,7 +32,7 @@ public:
     bool openScriptInTerminal(const QString &script) override;
 
     bool prefersDarkAppearance() const override;
-    void watchAppearance(std::function<void()> changed) override;
+    void watchPreferences(std::function<void()> changed) override;
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
@@ -38,7 +43,13 @@ public:
 protected:
     QString toolProgram(const QString &name) const override;
     bool prepareTrash() override;
+    bool systemPrefersReducedMotion() const override;
 
 private:
-    std::unique_ptr<PortalAppearance> m_portal;
+    QDBusConnection bus();
+
+    QString m_busAddress;
+    QString m_busName;
+    std::function<void()> m_preferencesChanged;
+    std::unique_ptr<PortalSettings> m_portal;
 };

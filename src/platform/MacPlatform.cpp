@@ -6,8 +6,29 @@
 #include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTimer>
 
 #include <CoreFoundation/CoreFoundation.h>
+
+namespace {
+
+// "Reduce motion" in the accessibility settings: the key is absent until the
+// user first changes the setting. Synchronising first drops this process's
+// cached copy, so a change made in System Settings is seen.
+bool reduceMotionSetting()
+{
+    const CFStringRef domain = CFSTR("com.apple.universalaccess");
+    CFPreferencesAppSynchronize(domain);
+    Boolean valid = false;
+    const Boolean reduce = CFPreferencesGetAppBooleanValue(CFSTR("reduceMotion"), domain, &valid);
+    return valid && reduce;
+}
+
+} // namespace
+
+MacPlatform::MacPlatform() = default;
+
+MacPlatform::~MacPlatform() = default;
 
 QVersionNumber MacPlatform::operatingSystemVersion() const
 {
@@ -82,8 +103,32 @@ bool MacPlatform::prefersDarkAppearance() const
 }
 
 // Qt follows the system's appearance on macOS and announces every change
-// as a palette change, which the window already listens for.
-void MacPlatform::watchAppearance(std::function<void()>) {}
+// as a palette change, which the window already listens for. Nothing
+// announces reduced motion outside AppKit's own notification centre, so the
+// setting is looked at again every two seconds; cfprefsd answers from memory.
+void MacPlatform::watchPreferences(std::function<void()> changed)
+{
+    m_reducedMotionPoll.reset();
+    if (!changed)
+        return;
+    m_reducedMotion = reduceMotionSetting();
+    m_reducedMotionPoll = std::make_unique<QTimer>();
+    m_reducedMotionPoll->setInterval(2000);
+    QObject::connect(m_reducedMotionPoll.get(), &QTimer::timeout, m_reducedMotionPoll.get(),
+                     [this, changed = std::move(changed)] {
+                         const bool reduce = reduceMotionSetting();
+                         if (reduce == m_reducedMotion)
+                             return;
+                         m_reducedMotion = reduce;
+                         changed();
+                     });
+    m_reducedMotionPoll->start();
+}
+
+bool MacPlatform::systemPrefersReducedMotion() const
+{
+    return reduceMotionSetting();
+}
 
 ToolCommand MacPlatform::unzipCommand(const QString &archive, const QString &destination) const
 {

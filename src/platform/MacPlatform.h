@@ -2,11 +2,19 @@
 
 #include "platform/DesktopPlatform.h"
 
+#include <memory>
+
+class QTimer;
+
 // macOS: the services Tarnhold needs from the Finder, Terminal and the system
-// tools, reached through their command-line programs (no Objective-C needed).
+// tools, reached through their command-line programs and CoreFoundation (no
+// Objective-C needed).
 class MacPlatform final : public DesktopPlatform
 {
 public:
+    MacPlatform();
+    ~MacPlatform() override;
+
     QVersionNumber operatingSystemVersion() const override;
     bool needsRosetta() const override;
     bool rosettaInstalled() const override;
@@ -20,7 +28,7 @@ public:
     bool openScriptInTerminal(const QString &script) override;
 
     bool prefersDarkAppearance() const override;
-    void watchAppearance(std::function<void()> changed) override;
+    void watchPreferences(std::function<void()> changed) override;
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
@@ -31,4 +39,9 @@ public:
 protected:
     QString toolProgram(const QString &name) const override;
     bool prepareTrash() override;
+    bool systemPrefersReducedMotion() const override;
+
+private:
+    std::unique_ptr<QTimer> m_reducedMotionPoll;
+    bool m_reducedMotion = false;
 };

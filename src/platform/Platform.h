@@ -51,10 +51,11 @@ public:
     virtual void quitApplication() = 0;
 
     virtual bool prefersReducedMotion() const = 0;
-    // Calls `changed` on the GUI thread whenever the dark-appearance
-    // preference may have changed without Qt announcing a palette change.
-    virtual void watchAppearance(std::function<void()> changed) = 0;
     virtual bool prefersDarkAppearance() const = 0;
+    // Calls `changed` on the GUI thread whenever either preference may have
+    // changed without Qt announcing a palette change; an empty function
+    // stops the calls.
+    virtual void watchPreferences(std::function<void()> changed) = 0;
 
     // System tools, with their paths and arguments on this system.
     virtual ToolCommand unzipCommand(const QString &archive, const QString &destination) const = 0;

@@ -1,3 +1,4 @@
+#include "PrivateBus.h"
 #include "platform/LinuxPlatform.h"
 #include "support/FileTree.h"
 #include "support/Wait.h"
@@ -14,11 +15,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Once the test releases it, a stand-in records its arguments joined by "|" in
-// ~/NAME.args, then fails as a file manager that does not answer would.
-constexpr char standIn[] = "#!/bin/sh\n"
-                           "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
-                           "IFS='|'; [ -e ~/release ] && printf %s \"$*\" >~/.$$ && /bin/mv ~/.$$ ~/\"${0##*/}.args\"\n"
-                           "exit 1\n";
+// ~/NAME.PID.args, one file per run, then fails.
+constexpr char standIn[] =
+    "#!/bin/sh\n"
+    "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
+    "IFS='|'; [ -e ~/release ] && printf %s \"$*\" >~/.$$ && /bin/mv ~/.$$ ~/\"${0##*/}.$$.args\"\n"
+    "exit 1\n";
 
 // Desktop requests start stand-ins from a PATH of their own. A request that
 // waited for its child would never let the test release it, and so would
@@ -38,25 +40,73 @@ protected:
             writeExecutable(inHome(u"bin/"_s + name), standIn);
     }
 
-    static QString argumentsOf(const QString &name)
+    // The arguments of every run so far, once there has been one.
+    static QStringList argumentsOf(const QString &name)
     {
         writeFile(inHome(u"release"_s));
-        QFile record(inHome(name + u".args"_s));
-        EXPECT_TRUE(eventually([&] { return record.open(QIODevice::ReadOnly); })) << name.toStdString() << " never ran";
-        return QString::fromUtf8(record.readAll());
+        const QStringList filter{name + u".*.args"_s};
+        EXPECT_TRUE(eventually([&] { return !QDir::home().entryList(filter, QDir::Files).isEmpty(); }))
+            << name.toStdString() << " never ran";
+        QStringList runs;
+        for (const QString &record : QDir::home().entryList(filter, QDir::Files)) {
+            QFile file(inHome(record));
+            runs.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+        }
+        return runs;
     }
 };
 
-// The file manager is asked to select the item; when none answers, the
-// containing folder opens instead.
-TEST_F(DesktopRequests, RevealSelectsTheItemOrOpensItsFolder)
+// Requests over a private bus, started before PATH holds only stand-ins.
+class BusRequests : public DesktopRequests
 {
-    addPrograms(u"gdbus xdg-open"_s);
-    platform.revealFile(u"/games/Maps/Tom's Map"_s);
-    EXPECT_EQ(argumentsOf(u"gdbus"_s), u"call|--session|--timeout|10|--dest|org.freedesktop.FileManager1|--object-path|"
-                                       "/org/freedesktop/FileManager1|--method|org.freedesktop.FileManager1.ShowItems|"
-                                       "['file:///games/Maps/Tom%27s%20Map']|\"\""_s);
-    EXPECT_EQ(argumentsOf(u"xdg-open"_s), u"/games/Maps"_s);
+protected:
+    PrivateBus bus;
+};
+
+// The file manager is asked to select the item; only when it fails does the
+// containing folder open instead. Stand-ins record at once here, so an
+// xdg-open started after the first request would be seen.
+TEST_F(BusRequests, RevealSelectsTheItemOrOpensItsFolder)
+{
+    addPrograms(u"xdg-open"_s);
+    writeFile(inHome(u"release"_s));
+    FakeService fileManager(bus, u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
+                            [](const QDBusMessage &call) {
+                                if (call.arguments().value(0).toStringList().value(0).contains(u"Replays"))
+                                    return call.createErrorReply(QDBusError::Failed, u"No window"_s);
+                                return call.createReply();
+                            });
+    LinuxPlatform onBus(bus.address());
+
+    onBus.revealFile(u"/games/Maps/Tom's \"Map\""_s);
+    ASSERT_TRUE(eventually([&] { return fileManager.calls.size() == 1; }));
+    const QDBusMessage showItems = fileManager.calls.constFirst();
+    EXPECT_EQ(showItems.interface() + u'.' + showItems.member(), u"org.freedesktop.FileManager1.ShowItems"_s);
+    EXPECT_EQ(showItems.arguments(), QVariantList({QStringList{u"file:///games/Maps/Tom's%20%22Map%22"_s}, QString()}));
+
+    onBus.revealFile(u"/games/Replays/Last Replay.rep"_s);
+    EXPECT_EQ(argumentsOf(u"xdg-open"_s), QStringList{u"/games/Replays"_s});
+    EXPECT_EQ(fileManager.calls.size(), 2);
+}
+
+// Without a session bus the portal has no preference, so the GTK theme
+// decides, and a file is revealed by opening its folder, without waiting for
+// anything.
+TEST_F(DesktopRequests, WithoutABusNothingIsPreferredAndRevealOpensTheFolder)
+{
+    qputenv("GTK_THEME", "Adwaita:dark");
+    qunsetenv("TARNHOLD_APPEARANCE");
+    qunsetenv("TARNHOLD_REDUCED_MOTION");
+    addPrograms(u"xdg-open"_s);
+    LinuxPlatform unconnected(u"unix:path="_s + inHome(u"no-bus"_s));
+    int changes = 0;
+    unconnected.watchPreferences([&] { ++changes; });
+    unconnected.revealFile(u"/games/Maps/Desert Fury"_s);
+    EXPECT_EQ(argumentsOf(u"xdg-open"_s), QStringList{u"/games/Maps"_s});
+    EXPECT_TRUE(unconnected.prefersDarkAppearance());
+    EXPECT_FALSE(unconnected.prefersReducedMotion());
+    EXPECT_EQ(changes, 0);
+    qunsetenv("GTK_THEME");
 }
 
 // TERMINAL, the programs on PATH, the terminal that runs the script (none
@@ -73,7 +123,8 @@ TEST_P(TerminalChoice, RunsTheScriptInTheFirstTerminalFound)
     addPrograms(QLatin1String(programs));
     ASSERT_EQ(platform.openScriptInTerminal(u"/games/run.command"_s), *terminal != '\0');
     if (*terminal != '\0') {
-        EXPECT_EQ(argumentsOf(QLatin1String(terminal)), QLatin1String(arguments) + u"|/games/run.command"_s);
+        EXPECT_EQ(argumentsOf(QLatin1String(terminal)),
+                  QStringList{QLatin1String(arguments) + u"|/games/run.command"_s});
     }
 }
 

@@ -31,8 +31,8 @@ public:
     QStringList terminalScripts;
     QStringList trashedPaths;
     int quitCount = 0;
-    // What the platform calls when the system's appearance changes.
-    std::function<void()> appearanceChanged;
+    // What the platform calls when the system's preferences change.
+    std::function<void()> preferencesChanged;
 
     QVersionNumber operatingSystemVersion() const override { return osVersion; }
     bool needsRosetta() const override { return rosettaNeeded; }
@@ -51,7 +51,7 @@ public:
 
     bool prefersReducedMotion() const override { return reducedMotion; }
     bool prefersDarkAppearance() const override { return darkAppearance; }
-    void watchAppearance(std::function<void()> changed) override { appearanceChanged = std::move(changed); }
+    void watchPreferences(std::function<void()> changed) override { preferencesChanged = std::move(changed); }
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;

@@ -10,7 +10,8 @@ class Platform;
 // Follows the system: whenever the application palette changes (which is
 // how a change of theme reaches Qt 6.4 on macOS) or the platform reports a
 // change of its own, it asks the platform again and announces a new scheme
-// so widgets repaint with it.
+// so widgets repaint with it, or a new motion preference so loops stop or
+// start.
 class VevoAppearance final : public QObject
 {
     Q_OBJECT
@@ -24,18 +25,20 @@ public:
 
     VevoScheme scheme() const { return m_scheme; }
     QColor color(const VevoRole &role) const { return role.color(m_scheme); }
-    bool reducedMotion() const;
+    bool reducedMotion() const { return m_reducedMotion; }
 
-    // Asks the platform for the current preference; emits schemeChanged when
-    // it differs from the scheme in effect.
+    // Asks the platform for the current preferences; emits schemeChanged or
+    // reducedMotionChanged for each that differs from the one in effect.
     void refresh();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 Q_SIGNALS:
     void schemeChanged(VevoScheme scheme);
+    void reducedMotionChanged(bool reducedMotion);
 
 private:
     Platform &m_platform;
     VevoScheme m_scheme;
+    bool m_reducedMotion;
 };

@@ -16,6 +16,11 @@ VevoLoop::VevoLoop(QWidget &widget, const VevoAppearance &appearance, int durati
     m_animation.setEasingCurve(curve);
     m_animation.setLoopCount(-1);
     connect(&m_animation, &QVariantAnimation::valueChanged, &m_widget, qOverload<>(&QWidget::update));
+    // A stopped loop draws its widget's still frame, which needs a repaint.
+    connect(&m_appearance, &VevoAppearance::reducedMotionChanged, this, [this] {
+        update();
+        m_widget.update();
+    });
     m_widget.installEventFilter(this);
 }
 

@@ -9,7 +9,8 @@ class VevoAppearance;
 
 // An endless animation from 0 to 1 that repaints its widget on every frame.
 // It runs only while it is wanted, the widget is shown and the system allows
-// motion, so hidden or reduced-motion controls cost nothing.
+// motion, so hidden or reduced-motion controls cost nothing; a change of the
+// motion preference stops or restarts it at once.
 class VevoLoop final : public QObject
 {
     Q_OBJECT

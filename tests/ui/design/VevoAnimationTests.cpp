@@ -60,14 +60,17 @@ TEST(VevoAnimation, AppliesAtOnceUnderReducedMotionEvenMidFlight)
 {
     Animated animated(0);
     animated.platform.reducedMotion = true;
+    animated.platform.preferencesChanged();
     animated.animation->animateTo(1);
     EXPECT_FALSE(animated.animation->isRunning());
     EXPECT_EQ(animated.applied, QList<double>{1});
 
     animated.platform.reducedMotion = false;
+    animated.platform.preferencesChanged();
     animated.animation->animateTo(0);
     ASSERT_TRUE(animated.animation->isRunning());
     animated.platform.reducedMotion = true;
+    animated.platform.preferencesChanged();
     animated.animation->animateTo(0.5);
     EXPECT_FALSE(animated.animation->isRunning());
     EXPECT_EQ(animated.applied.last(), 0.5);

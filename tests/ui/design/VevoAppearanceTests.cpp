@@ -35,20 +35,29 @@ TEST(VevoAppearance, FollowsTheSystemThroughPaletteChanges)
     EXPECT_EQ(appearance.color(Vevo::canvas), Vevo::canvas.color(VevoScheme::light));
 }
 
-// On Linux the desktop portal, not the palette, reports a new colour scheme.
+// On Linux the desktop portal, not the palette, reports a new colour scheme,
+// and on both systems the platform reports a new reduced-motion setting.
 TEST(VevoAppearance, FollowsChangesThePlatformReportsUntilItIsGone)
 {
     FakePlatform platform;
     {
         VevoAppearance appearance(platform);
-        QSignalSpy changes(&appearance, &VevoAppearance::schemeChanged);
+        QSignalSpy schemes(&appearance, &VevoAppearance::schemeChanged);
+        QSignalSpy motion(&appearance, &VevoAppearance::reducedMotionChanged);
         platform.darkAppearance = true;
-        ASSERT_TRUE(platform.appearanceChanged);
-        platform.appearanceChanged();
-        ASSERT_EQ(changes.count(), 1);
+        ASSERT_TRUE(platform.preferencesChanged);
+        platform.preferencesChanged();
+        EXPECT_EQ(schemes.count(), 1);
         EXPECT_EQ(appearance.scheme(), VevoScheme::dark);
+        EXPECT_EQ(motion.count(), 0);
+
+        platform.reducedMotion = true;
+        platform.preferencesChanged();
+        EXPECT_EQ(schemes.count(), 1);
+        ASSERT_EQ(motion.count(), 1);
+        EXPECT_TRUE(appearance.reducedMotion());
     }
-    EXPECT_FALSE(platform.appearanceChanged);
+    EXPECT_FALSE(platform.preferencesChanged);
 }
 
 } // namespace

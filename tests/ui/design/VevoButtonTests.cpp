@@ -88,6 +88,7 @@ TEST(VevoButton, AnimatesPressesUnlessMotionIsReduced)
     EXPECT_TRUE(eventually([&] { return button.pressScale() == 1.0; }));
 
     platform.reducedMotion = true;
+    platform.preferencesChanged();
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_LE(distance(body(button), Vevo::livePress.color(VevoScheme::light)), painted);
     EXPECT_EQ(button.pressScale(), 1.0);

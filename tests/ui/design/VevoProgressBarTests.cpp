@@ -76,8 +76,9 @@ TEST_F(VevoProgressBarTest, SweepsOnlyWhileIndeterminateShownAndMotionIsAllowed)
     EXPECT_FALSE(bar.isAnimating());
 
     // Without motion the segment holds still in the middle of the track.
-    platform.reducedMotion = true;
     bar.setIndeterminate(true);
+    platform.reducedMotion = true;
+    platform.preferencesChanged();
     EXPECT_FALSE(bar.isAnimating());
     EXPECT_LE(distance(at(100), Vevo::live.color(VevoScheme::light)), painted);
     EXPECT_LE(distance(at(20), Vevo::fillHover.color(VevoScheme::light)), painted);

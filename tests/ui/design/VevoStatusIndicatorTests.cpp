@@ -22,9 +22,14 @@ TEST(VevoStatusDot, PulsesOnlyWhenAskedShownAndMotionIsAllowed)
     EXPECT_TRUE(dot.isAnimating());
     dot.hide();
     EXPECT_FALSE(dot.isAnimating());
-    platform.reducedMotion = true;
     dot.show();
+    // The system's preference stops and restarts a pulse while it runs.
+    platform.reducedMotion = true;
+    platform.preferencesChanged();
     EXPECT_FALSE(dot.isAnimating());
+    platform.reducedMotion = false;
+    platform.preferencesChanged();
+    EXPECT_TRUE(dot.isAnimating());
 }
 
 TEST(VevoStatusIndicator, DotAndBadgeDrawInTheirToneAndScheme)

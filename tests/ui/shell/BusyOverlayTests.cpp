@@ -38,6 +38,7 @@ TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
     operation.finish(QStringLiteral("Done."));
 
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
     operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
@@ -47,6 +48,7 @@ TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
 TEST_F(ShellTest, TheOverlayFadesOutWithMotionAndThenHides)
 {
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     operation.begin(InstallerPhase::preparing, 0, QStringLiteral("Preparing…"));
     const auto *fade = static_cast<QGraphicsOpacityEffect *>(content->overlay()->graphicsEffect());
     ASSERT_TRUE(eventually([&] { return fade->opacity() > 0; }));

@@ -26,6 +26,7 @@ protected:
     void SetUp() override
     {
         platform.reducedMotion = true;
+        platform.preferencesChanged();
         content = std::make_unique<ContentView>(model, appearance);
         content->resize(1100, 720);
         content->show();

@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, SidebarRail,
 TEST_F(ShellTest, TheRailSwitchIsAnimatedAndEndsAtTheExactWidth)
 {
     platform.reducedMotion = false;
+    platform.preferencesChanged();
     content->resize(900, 650);
     EXPECT_GT(content->sidebar()->width(), Sidebar::railWidth);
     EXPECT_TRUE(eventually([&] { return content->sidebar()->width() == Sidebar::railWidth; }));
@@ -89,7 +90,7 @@ TEST_F(ShellTest, RecoloursWhenTheAppearanceChanges)
     const auto sidebarColour = [&] { return content->grab().toImage().pixel(4, 300); };
     EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::light).rgb());
     platform.darkAppearance = true;
-    platform.appearanceChanged();
+    platform.preferencesChanged();
     EXPECT_EQ(sidebarColour(), Vevo::sunken.color(VevoScheme::dark).rgb());
 }
 
