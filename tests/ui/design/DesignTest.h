@@ -33,11 +33,6 @@ inline double distance(const QColor &a, const QColor &b)
 // Within the rounding and antialiasing of a painted pixel.
 constexpr double painted = 0.01;
 
-inline QColor pixel(QWidget &widget, int x, int y)
-{
-    return widget.grab().toImage().pixelColor(x, y);
-}
-
 // Whether any pixel of the image in the area passes the test.
 template <typename Test>
 bool anyPixel(const QImage &image, const QRect &area, Test test)

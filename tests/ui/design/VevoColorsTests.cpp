@@ -1,8 +1,6 @@
 #include "DesignTest.h"
 #include "ui/design/VevoTone.h"
 
-#include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -56,22 +54,20 @@ TEST(OKLCH, ConvertsReferenceColours)
 // either scheme; translucent grounds (a tone's wash) lie over the canvas.
 TEST(VevoColors, TextIsReadableWhereverItIsDrawn)
 {
-    std::vector<std::tuple<std::string, VevoRole, VevoRole>> pairings{{"onLive", Vevo::onLive, Vevo::live},
-                                                                      {"onLive hover", Vevo::onLive, Vevo::liveHover},
-                                                                      {"onLive press", Vevo::onLive, Vevo::livePress},
-                                                                      {"onDanger", Vevo::onDanger, Vevo::danger}};
+    std::vector<std::pair<VevoRole, VevoRole>> pairings{{Vevo::onDanger, Vevo::danger}};
+    for (const VevoRole &fill : {Vevo::live, Vevo::liveHover, Vevo::livePress})
+        pairings.push_back({Vevo::onLive, fill});
     for (const VevoRole &text : {Vevo::textStrong, Vevo::text, Vevo::textMuted})
         for (const VevoRole &surface : {Vevo::sunken, Vevo::canvas, Vevo::cell, Vevo::raised})
-            pairings.push_back(
-                {"text " + std::to_string(text.dark.l) + " on " + std::to_string(surface.dark.l), text, surface});
+            pairings.push_back({text, surface});
     for (int tone = 0; tone <= static_cast<int>(VevoTone::neutral); ++tone)
-        pairings.push_back({"tone " + std::to_string(tone), Vevo::ink(VevoTone(tone)), Vevo::wash(VevoTone(tone))});
+        pairings.push_back({Vevo::ink(VevoTone(tone)), Vevo::wash(VevoTone(tone))});
 
     for (VevoScheme scheme : {VevoScheme::dark, VevoScheme::light}) {
         const QColor canvas = Vevo::canvas.color(scheme);
-        for (const auto &[name, ink, ground] : pairings)
+        for (const auto &[ink, ground] : pairings)
             EXPECT_GE(contrast(ink.color(scheme), composite(ground.color(scheme), canvas)), 4.5)
-                << name << (scheme == VevoScheme::dark ? " dark" : " light");
+                << qPrintable(ink.color(scheme).name() + u" on " + ground.color(scheme).name(QColor::HexArgb));
     }
 }
 

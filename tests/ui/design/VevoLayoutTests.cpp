@@ -1,7 +1,9 @@
 #include "DesignTest.h"
+#include "ui/design/VevoEmptyState.h"
 #include "ui/design/VevoFlow.h"
 #include "ui/design/VevoMetrics.h"
 #include "ui/design/VevoPage.h"
+#include "ui/design/VevoRowList.h"
 #include "ui/design/VevoSectionLabel.h"
 #include "ui/design/VevoSplit.h"
 #include "ui/design/VevoText.h"
@@ -60,9 +62,14 @@ TEST_P(VevoPageWidths, LaysThePageOutInACentredColumn)
     EXPECT_TRUE(eventually([&] { return misplaced(*stage).isEmpty(); })) << qPrintable(misplaced(*stage).join(u','));
     EXPECT_EQ(page->vevoWidth(), std::min(VevoPage::defaultMaxWidth, room->width() - 2 * Vevo::Space::xxl));
     EXPECT_LE(std::abs(stage->x() - (room->width() - 1 - stage->geometry().right())), 1) << "centred";
-    EXPECT_LE(distance(pixel(window, 2, 300), Qt::magenta), painted);
+    EXPECT_LE(distance(window.grab().toImage().pixelColor(2, 300), Qt::magenta), painted);
     // Section labels show capitals but are read out as written.
     EXPECT_EQ(stage->findChild<VevoSectionLabel *>()->label()->accessibleName(), QStringLiteral("Installation"));
+    // An empty state's message wraps rather than losing its end; rows are
+    // divided only between each other.
+    const VevoText *message = stage->findChild<VevoEmptyState *>()->message();
+    EXPECT_EQ(message->shownText(), message->text());
+    EXPECT_EQ(stage->findChildren<VevoDivider *>().size(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, VevoPageWidths, testing::Values(1600, 944, 648, 300));

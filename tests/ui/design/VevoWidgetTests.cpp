@@ -21,7 +21,7 @@ using VevoWidgets = DesignTest;
 // The colour in the body of the button, clear of its label and edges.
 QColor body(VevoButton &button)
 {
-    return pixel(button, 4, button.height() / 2);
+    return button.grab().toImage().pixelColor(4, button.height() / 2);
 }
 
 // Outline and ghost buttons show a fill only under the pointer.
@@ -156,7 +156,7 @@ TEST_F(VevoWidgets, ProgressBarShowsAndTellsItsProgressAndSweepsOnlyWhileShownAn
     VevoProgressBar bar(appearance);
     bar.resize(200, 6);
     const auto shows = [&](int x, const VevoRole &role) {
-        return distance(pixel(bar, x, 3), appearance.color(role)) <= painted;
+        return distance(bar.grab().toImage().pixelColor(x, 3), appearance.color(role)) <= painted;
     };
     const std::pair<double, const char *> announcements[] = {
         {0.424, "42 percent"}, {0.29, "29 percent"}, {0.999, "99 percent"}, {1.0, "100 percent"},
