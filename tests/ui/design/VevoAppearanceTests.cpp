@@ -1,63 +1,98 @@
-#include "support/FakePlatform.h"
-#include "ui/design/VevoAppearance.h"
-#include "ui/design/VevoColors.h"
-
-#include <gtest/gtest.h>
+#include "DesignTest.h"
+#include "ui/design/VevoAnimation.h"
+#include "ui/design/VevoMotion.h"
 
 #include <QApplication>
+#include <QList>
 #include <QPalette>
 #include <QSignalSpy>
 
 namespace {
 
-// A theme change reaches Qt 6.4 as a new application palette; palettes also
-// change for other reasons (accent colour), which must not repaint anything.
-TEST(VevoAppearance, FollowsTheSystemThroughPaletteChanges)
+// A theme change reaches Qt 6.4 as a new application palette; on Linux the
+// desktop portal reports it through the platform instead, which must stop
+// calling an appearance that is gone.
+TEST(VevoAppearance, FollowsThePaletteAndThePlatformUntilItIsGone)
 {
     FakePlatform platform;
     platform.darkAppearance = true;
-    platform.reducedMotion = true;
-    VevoAppearance appearance(platform);
-    EXPECT_EQ(appearance.color(Vevo::canvas), Vevo::canvas.color(VevoScheme::dark));
-    EXPECT_TRUE(appearance.reducedMotion());
-    QSignalSpy changes(&appearance, &VevoAppearance::schemeChanged);
-
-    const QPalette original = QApplication::palette();
-    QApplication::setPalette(QPalette(Qt::darkCyan));
-    const int unchanged = changes.count();
-    platform.darkAppearance = false;
-    QApplication::setPalette(QPalette(Qt::white));
-    QApplication::setPalette(original);
-
-    EXPECT_EQ(unchanged, 0);
-    ASSERT_EQ(changes.count(), 1);
-    EXPECT_EQ(changes.at(0).at(0).value<VevoScheme>(), VevoScheme::light);
-    EXPECT_EQ(appearance.color(Vevo::canvas), Vevo::canvas.color(VevoScheme::light));
-}
-
-// On Linux the desktop portal, not the palette, reports a new colour scheme,
-// and on both systems the platform reports a new reduced-motion setting.
-TEST(VevoAppearance, FollowsChangesThePlatformReportsUntilItIsGone)
-{
-    FakePlatform platform;
     {
         VevoAppearance appearance(platform);
-        QSignalSpy schemes(&appearance, &VevoAppearance::schemeChanged);
-        QSignalSpy motion(&appearance, &VevoAppearance::reducedMotionChanged);
+        const QPalette original = QApplication::palette();
+        platform.darkAppearance = false;
+        QApplication::setPalette(QPalette(Qt::white));
+        QApplication::setPalette(original);
+        EXPECT_EQ(appearance.scheme(), VevoScheme::light);
+
         platform.darkAppearance = true;
         ASSERT_TRUE(platform.preferencesChanged);
         platform.preferencesChanged();
-        EXPECT_EQ(schemes.count(), 1);
         EXPECT_EQ(appearance.scheme(), VevoScheme::dark);
-        EXPECT_EQ(motion.count(), 0);
 
+        QSignalSpy motion(&appearance, &VevoAppearance::reducedMotionChanged);
         platform.reducedMotion = true;
         platform.preferencesChanged();
-        EXPECT_EQ(schemes.count(), 1);
-        ASSERT_EQ(motion.count(), 1);
+        EXPECT_EQ(motion.count(), 1);
         EXPECT_TRUE(appearance.reducedMotion());
     }
     EXPECT_FALSE(platform.preferencesChanged);
+}
+
+// A damping fraction of 0.62 overshoots by about 8 % once, then comes to rest
+// exactly on its target.
+TEST(VevoMotion, ReleaseSpringOvershootsOnceAndSettles)
+{
+    const QEasingCurve easing = Vevo::Motion::release.easing();
+    qreal peak = 0;
+    for (int step = 0; step <= 100; ++step)
+        peak = std::max(peak, easing.valueForProgress(step / 100.0));
+    EXPECT_NEAR(easing.valueForProgress(0), 0, 1e-6);
+    EXPECT_NEAR(peak, 1.083, 0.01);
+    EXPECT_EQ(easing.valueForProgress(1), 1);
+}
+
+// An animation from 0.8 that records every value it applies.
+class VevoAnimationTest : public DesignTest
+{
+protected:
+    QObject owner;
+    QList<double> applied;
+    VevoAnimation animation{owner, appearance, Vevo::Motion::standard, [this](double v) { applied.append(v); }, 0.8};
+};
+
+// 0.8 + (0.1 - 0.8) is not 0.1 in floating point, so the last step must land
+// on the target itself. Turning back mid-flight (collapsing the sidebar while
+// it still widens) goes from where it is, never jumping to either end first.
+TEST_F(VevoAnimationTest, EndsExactlyOnItsTargetAndTurnsBackFromWhereItIs)
+{
+    animation.animateTo(0.1);
+    ASSERT_TRUE(eventually([&] { return !animation.isRunning(); }));
+    ASSERT_GT(applied.size(), 1);
+    EXPECT_EQ(applied.last(), 0.1);
+
+    animation.animateTo(0.8);
+    ASSERT_TRUE(eventually([&] { return animation.value() > 0.1; }));
+    ASSERT_TRUE(animation.isRunning());
+    const double turn = animation.value();
+    const qsizetype before = applied.size();
+    animation.animateTo(0.1);
+    EXPECT_EQ(animation.value(), turn);
+    ASSERT_TRUE(eventually([&] { return !animation.isRunning(); }));
+    const QList<double> back = applied.mid(before);
+    for (qsizetype step = 0; step < back.size(); ++step)
+        EXPECT_LE(back[step], step == 0 ? turn : back[step - 1]) << step;
+    EXPECT_EQ(applied.last(), 0.1);
+}
+
+TEST_F(VevoAnimationTest, AppliesAtOnceUnderReducedMotionEvenMidFlight)
+{
+    animation.animateTo(0);
+    ASSERT_TRUE(animation.isRunning());
+    platform.reducedMotion = true;
+    platform.preferencesChanged();
+    animation.animateTo(0.5);
+    EXPECT_FALSE(animation.isRunning());
+    EXPECT_EQ(applied, QList<double>{0.5});
 }
 
 } // namespace
