@@ -25,18 +25,7 @@ TEST(InstalledStateCodec, RoundTripsEveryFieldExactly)
     const QByteArray file = encodeInstalledState(state);
     EXPECT_EQ(decodeInstalledState(file), state);
     // Pretty-printed with the keys in sorted order, one per line.
-    const QStringList keys = QJsonDocument::fromJson(file).object().keys();
-    ASSERT_EQ(keys.size(), 12);
-    for (qsizetype index = 1; index < keys.size(); ++index)
-        EXPECT_LT(file.indexOf(QByteArray('"' + keys[index - 1].toUtf8() + '"')),
-                  file.indexOf(QByteArray('"' + keys[index].toUtf8() + '"')));
-    EXPECT_EQ(file.count('\n'), 14);
-}
-
-TEST(InstalledStateCodec, DefaultsWriteOnlyTheRuntimeVersion)
-{
-    EXPECT_EQ(QJsonDocument::fromJson(encodeInstalledState({})).object(),
-              QJsonObject({{QStringLiteral("runtimeVersion"), QStringLiteral("Wine 11.0 SSE2")}}));
+    EXPECT_EQ(file, QJsonDocument::fromJson(file).toJson(QJsonDocument::Indented));
 }
 
 TEST(InstalledStateCodec, ReadsMinimalRecordsIgnoringUnknownKeysAndNulls)
@@ -46,21 +35,15 @@ TEST(InstalledStateCodec, ReadsMinimalRecordsIgnoringUnknownKeysAndNulls)
     EXPECT_EQ(decodeInstalledState(R"({"runtimeVersion": "Custom", "velmoraVersion": null, "future": [1]})"), expected);
 }
 
-class RejectedRecord : public testing::TestWithParam<const char *>
-{};
-
-TEST_P(RejectedRecord, IsNotDecoded)
+TEST(InstalledStateCodec, RejectsRecordsWithoutARuntimeVersionOrWithAFieldOfTheWrongType)
 {
-    EXPECT_FALSE(decodeInstalledState(GetParam()));
+    for (const char *record :
+         {"{}", R"({"runtimeVersion": null})", R"({"runtimeVersion": 11})", "", R"({"runtimeVersion": "x")", "[]",
+          R"({"runtimeVersion": "x", "velmoraVersion": 1.2})",
+          R"({"runtimeVersion": "x", "lastCheckedAt": "2024-01-01"})",
+          R"({"runtimeVersion": "x", "lifecycleIsolationEnabled": 1})",
+          R"({"runtimeVersion": "x", "rankedMapCount": 3.5})", R"({"runtimeVersion": "x", "rankedMapCount": 1e30})"})
+        EXPECT_FALSE(decodeInstalledState(record)) << record;
 }
-
-INSTANTIATE_TEST_SUITE_P(InstalledStateCodec, RejectedRecord,
-                         testing::Values("{}", R"({"runtimeVersion": null})", R"({"runtimeVersion": 11})", "",
-                                         R"({"runtimeVersion": "x")", "[]",
-                                         R"({"runtimeVersion": "x", "velmoraVersion": 1.2})",
-                                         R"({"runtimeVersion": "x", "lastCheckedAt": "2024-01-01"})",
-                                         R"({"runtimeVersion": "x", "lifecycleIsolationEnabled": 1})",
-                                         R"({"runtimeVersion": "x", "rankedMapCount": 3.5})",
-                                         R"({"runtimeVersion": "x", "rankedMapCount": 1e30})"));
 
 } // namespace

@@ -9,49 +9,47 @@
 #include "ui/shell/PhaseChip.h"
 #include "ui/shell/ShellFixture.h"
 
-#include <QGraphicsOpacityEffect>
-
 #include <limits>
 
 namespace {
 
-TEST_F(ShellTest, TheOverlayShowsExactlyWhileAnOperationRuns)
+TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
 {
     BusyOverlay *overlay = content->overlay();
     EXPECT_FALSE(overlay->isVisible());
-    operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Checking imported map packages…"));
+    operation.begin(InstallerPhase::environment, 0.3, QStringLiteral("Creating the Wine prefix…"));
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_EQ(overlay->geometry(), content->rect());
-    EXPECT_EQ(overlay->card()->width(), BusyOverlay::cardWidth);
-    EXPECT_EQ(find<VevoText>(QStringLiteral("busyActivity"))->text(),
-              QStringLiteral("Checking imported map packages…"));
+    EXPECT_EQ(find<VevoText>(QStringLiteral("busyActivity"))->text(), QStringLiteral("Creating the Wine prefix…"));
+    auto *detail = find<VevoText>(QStringLiteral("busyDetail"));
+    auto *stall = find<VevoBadge>(QStringLiteral("stallMark"));
+    EXPECT_FALSE(detail->isVisible());
+    EXPECT_FALSE(stall->isVisible());
 
-    operation.finish(QStringLiteral("Maps imported."));
+    setPrefixProgress(true, QStringLiteral("No prefix writes for 90 seconds."), true);
+    EXPECT_TRUE(detail->isVisible());
+    EXPECT_EQ(detail->text(), QStringLiteral("No prefix writes for 90 seconds."));
+    EXPECT_TRUE(stall->isVisible());
+    EXPECT_EQ(find<VevoProgressBar>(QStringLiteral("busyProgress"))->accessibleValue(), QStringLiteral("In progress"));
+    EXPECT_FALSE(find<PercentReadout>(QStringLiteral("busyReadout"))->isVisible());
+
+    operation.finish(QStringLiteral("Done."));
     EXPECT_FALSE(overlay->isVisible());
 }
 
-TEST_F(ShellTest, ThePhaseBadgeTurnsOnlyWhileWorkGoesOnAndMotionIsAllowed)
+// The badge turns only while work goes on and motion is allowed, following
+// the system's setting as it changes; with motion the overlay fades out.
+TEST_F(ShellTest, MotionFollowsTheSystemSettingWhileWorkGoesOn)
 {
     auto *badge = find<PhaseBadge>(QStringLiteral("phaseBadge"));
     operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_FALSE(badge->isTurning());
-    operation.finish(QStringLiteral("Done."));
-
     platform.reducedMotion = false;
     platform.preferencesChanged();
-    operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
     operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
     EXPECT_FALSE(badge->isTurning());
-}
 
-TEST_F(ShellTest, TheOverlayFadesOutWithMotionAndThenHides)
-{
-    platform.reducedMotion = false;
-    platform.preferencesChanged();
-    operation.begin(InstallerPhase::preparing, 0, QStringLiteral("Preparing…"));
-    const auto *fade = static_cast<QGraphicsOpacityEffect *>(content->overlay()->graphicsEffect());
-    ASSERT_TRUE(eventually([&] { return fade->opacity() > 0; }));
     operation.finish(QStringLiteral("Done."));
     EXPECT_TRUE(content->overlay()->isVisible());
     EXPECT_TRUE(eventually([&] { return !content->overlay()->isVisible(); }));
@@ -71,23 +69,6 @@ TEST_F(ShellTest, PhaseChipsFollowTheInstallerPhase)
     operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
     for (PhaseChip *chip : chips)
         EXPECT_TRUE(chip->isComplete() && !chip->isActive()) << qPrintable(chip->accessibleName());
-}
-
-TEST_F(ShellTest, TheCardMarksAStallAndShowsTheDetailOnlyWhenSet)
-{
-    operation.begin(InstallerPhase::environment, 0.3, QStringLiteral("Creating the Wine prefix…"));
-    auto *detail = find<VevoText>(QStringLiteral("busyDetail"));
-    auto *stall = find<VevoBadge>(QStringLiteral("stallMark"));
-    auto *bar = find<VevoProgressBar>(QStringLiteral("busyProgress"));
-    EXPECT_FALSE(detail->isVisible());
-    EXPECT_FALSE(stall->isVisible());
-
-    setPrefixProgress(true, QStringLiteral("No prefix writes for 90 seconds."), true);
-    EXPECT_TRUE(detail->isVisible());
-    EXPECT_EQ(detail->text(), QStringLiteral("No prefix writes for 90 seconds."));
-    EXPECT_TRUE(stall->isVisible());
-    EXPECT_EQ(bar->accessibleValue(), QStringLiteral("In progress"));
-    EXPECT_FALSE(find<PercentReadout>(QStringLiteral("busyReadout"))->isVisible());
 }
 
 TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
@@ -116,8 +97,7 @@ TEST(PercentReadout, ShowsAWholePercentageOfAnyProgress)
                                                      {1.7, "100%"},  {std::numeric_limits<double>::quiet_NaN(), "0%"}};
     for (const auto &[progress, shown] : cases) {
         readout.setProgress(progress);
-        const QLatin1String expected(shown);
-        EXPECT_TRUE(eventually([&] { return readout.shownText() == expected; }))
+        EXPECT_TRUE(eventually([&] { return readout.shownText() == QLatin1String(shown); }))
             << progress << " shows " << qPrintable(readout.shownText());
     }
 }

@@ -14,24 +14,12 @@ protected:
     MessageAlerts messageAlerts{operation, alerts};
 };
 
-TEST_F(MessageAlertsTest, DismissingTheErrorClearsItSoItIsNotShownAgain)
-{
-    operation.setErrorMessage(QStringLiteral("Map import failed: The archive is damaged."));
-    ASSERT_TRUE(alerts.isOpen());
-    EXPECT_EQ(alerts.titles, QStringList{QStringLiteral("Tarnhold")});
-    EXPECT_EQ(alerts.messages, QStringList{QStringLiteral("Map import failed: The archive is damaged.")});
-
-    alerts.dismiss();
-    EXPECT_EQ(operation.errorMessage(), std::nullopt);
-    operation.setNoticeMessage(std::nullopt);
-    EXPECT_EQ(alerts.messages.size(), 1);
-}
-
-TEST_F(MessageAlertsTest, ShowsOneAlertAtATimeErrorFirstThenTheNotice)
+TEST_F(MessageAlertsTest, ShowsOneAlertAtATimeAndClearsEachOneDismissed)
 {
     operation.setNoticeMessage(QStringLiteral("Maps are installed."));
     operation.setErrorMessage(QStringLiteral("Repair failed: No space left."));
     ASSERT_EQ(alerts.messages, QStringList{QStringLiteral("Maps are installed.")});
+    EXPECT_EQ(alerts.titles, QStringList{QStringLiteral("Tarnhold")});
 
     // The notice was up first; the error waits for it instead of stacking.
     alerts.dismiss();
@@ -52,9 +40,10 @@ TEST_F(MessageAlertsTest, AMessageReplacedWhileItsAlertIsOpenIsShownNextNotClear
     EXPECT_EQ(alerts.messages.last(), QStringLiteral("Second failure."));
 }
 
-TEST(MessageAlerts, AMessageSetBeforeTheWindowExistsIsShown)
+TEST(MessageAlerts, MessagesSetBeforeTheWindowExistsAreShownErrorFirst)
 {
     OperationState operation;
+    operation.setNoticeMessage(QStringLiteral("Maps are installed."));
     operation.setErrorMessage(QStringLiteral("Early failure."));
     RecordingAlerts alerts;
     MessageAlerts messageAlerts{operation, alerts};

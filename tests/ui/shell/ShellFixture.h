@@ -1,8 +1,6 @@
 #pragma once
 
 #include "app/TarnholdModel.h"
-#include "base/OperationState.h"
-#include "support/FakePlatform.h"
 #include "support/TestServices.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/shell/ContentView.h"
