@@ -16,8 +16,16 @@ namespace {
 TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
 {
     BusyOverlay *overlay = content->overlay();
+    auto *readout = find<PercentReadout>(QStringLiteral("busyReadout"));
     EXPECT_FALSE(overlay->isVisible());
-    operation.begin(InstallerPhase::environment, 0.3, QStringLiteral("Creating the Wine prefix…"));
+    const std::pair<double, const char *> percentages[] = {
+        {0.426, "42%"}, {1.0, "100%"}, {0.999, "99%"},
+        {-0.5, "0%"},   {1.7, "100%"}, {std::numeric_limits<double>::quiet_NaN(), "0%"}};
+    for (const auto &[progress, shown] : percentages) {
+        operation.begin(InstallerPhase::environment, progress, QStringLiteral("Creating the Wine prefix…"));
+        EXPECT_TRUE(eventually([&] { return readout->shownText() == QLatin1String(shown); }))
+            << progress << " shows " << qPrintable(readout->shownText());
+    }
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_EQ(overlay->geometry(), content->rect());
     EXPECT_EQ(find<VevoText>(QStringLiteral("busyActivity"))->text(), QStringLiteral("Creating the Wine prefix…"));
@@ -31,44 +39,37 @@ TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
     EXPECT_EQ(detail->text(), QStringLiteral("No prefix writes for 90 seconds."));
     EXPECT_TRUE(stall->isVisible());
     EXPECT_EQ(find<VevoProgressBar>(QStringLiteral("busyProgress"))->accessibleValue(), QStringLiteral("In progress"));
-    EXPECT_FALSE(find<PercentReadout>(QStringLiteral("busyReadout"))->isVisible());
+    EXPECT_FALSE(readout->isVisible());
 
     operation.finish(QStringLiteral("Done."));
     EXPECT_FALSE(overlay->isVisible());
 }
 
-// The badge turns only while work goes on and motion is allowed, following
-// the system's setting as it changes; with motion the overlay fades out.
-TEST_F(ShellTest, MotionFollowsTheSystemSettingWhileWorkGoesOn)
+// The chips follow the phase; the badge turns only while work goes on and
+// motion is allowed, following the system's setting as it changes; with
+// motion the overlay fades out.
+TEST_F(ShellTest, ChipsFollowThePhaseAndMotionTheSystemSetting)
 {
     auto *badge = find<PhaseBadge>(QStringLiteral("phaseBadge"));
+    const QList<PhaseChip *> chips = content->overlay()->findChildren<PhaseChip *>();
+    ASSERT_EQ(chips.size(), 6);
     operation.begin(InstallerPhase::gameFiles, 0.2, QStringLiteral("Downloading…"));
     EXPECT_FALSE(badge->isTurning());
+    for (PhaseChip *chip : chips) {
+        EXPECT_EQ(chip->isComplete(), chip->phase() < InstallerPhase::gameFiles) << qPrintable(chip->accessibleName());
+        EXPECT_EQ(chip->isActive(), chip->phase() == InstallerPhase::gameFiles) << qPrintable(chip->accessibleName());
+    }
     platform.reducedMotion = false;
     platform.preferencesChanged();
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
+
     operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
     EXPECT_FALSE(badge->isTurning());
-
+    for (PhaseChip *chip : chips)
+        EXPECT_TRUE(chip->isComplete() && !chip->isActive()) << qPrintable(chip->accessibleName());
     operation.finish(QStringLiteral("Done."));
     EXPECT_TRUE(content->overlay()->isVisible());
     EXPECT_TRUE(eventually([&] { return !content->overlay()->isVisible(); }));
-}
-
-TEST_F(ShellTest, PhaseChipsFollowTheInstallerPhase)
-{
-    operation.begin(InstallerPhase::onlineClient, 0.5, QStringLiteral("Installing…"));
-    const QList<PhaseChip *> chips = content->overlay()->findChildren<PhaseChip *>();
-    ASSERT_EQ(chips.size(), 6);
-    for (PhaseChip *chip : chips) {
-        EXPECT_EQ(chip->isComplete(), chip->phase() < InstallerPhase::onlineClient)
-            << qPrintable(chip->accessibleName());
-        EXPECT_EQ(chip->isActive(), chip->phase() == InstallerPhase::onlineClient)
-            << qPrintable(chip->accessibleName());
-    }
-    operation.begin(InstallerPhase::complete, 1, QStringLiteral("Finishing…"));
-    for (PhaseChip *chip : chips)
-        EXPECT_TRUE(chip->isComplete() && !chip->isActive()) << qPrintable(chip->accessibleName());
 }
 
 TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
@@ -84,21 +85,6 @@ TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
         auto *text = find<VevoText>(QLatin1String(name));
         EXPECT_TRUE(text->shownText().endsWith(QChar(0x2026))) << name;
         EXPECT_LE(text->mapTo(card, QPoint(text->width(), 0)).x(), card->width()) << name;
-    }
-}
-
-TEST(PercentReadout, ShowsAWholePercentageOfAnyProgress)
-{
-    FakePlatform platform;
-    VevoAppearance appearance(platform);
-    PercentReadout readout(appearance);
-    const std::pair<double, const char *> cases[] = {{0.426, "42%"}, {1.0, "100%"},
-                                                     {0.999, "99%"}, {-0.5, "0%"},
-                                                     {1.7, "100%"},  {std::numeric_limits<double>::quiet_NaN(), "0%"}};
-    for (const auto &[progress, shown] : cases) {
-        readout.setProgress(progress);
-        EXPECT_TRUE(eventually([&] { return readout.shownText() == QLatin1String(shown); }))
-            << progress << " shows " << qPrintable(readout.shownText());
     }
 }
 
