@@ -1,8 +1,8 @@
-#include "app/Status.h"
 #include "app/TarnholdModel.h"
 #include "base/InstallationRecord.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
+#include "client/ReleaseManifest.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/TestServices.h"
@@ -33,18 +33,10 @@ TEST(ComponentRows, InstalledPiecesShowTheirDetails)
                            QStringLiteral("Control Bar Pro 1.2 · GenTool 8.9"), QStringLiteral("8 installed maps")}));
 
     state.genToolVersion = QStringLiteral("9.0");
-    const QList<ComponentHealth> rows = componentRows({true, true, false, true, 7}, state);
-    EXPECT_EQ(rows[2].health, Health::missing) << "no launcher, whatever the release";
+    const QList<ComponentHealth> rows = componentRows({true, true, true, false, 7}, state);
     EXPECT_EQ(rows[4].detail, QStringLiteral("Control Bar Pro 1.2 · GenTool 9.0"));
     EXPECT_EQ(rows[5].health, Health::missing) << "an incomplete library";
     EXPECT_EQ(componentRows({true, true, true, false, 0}, {})[2].detail, QStringLiteral("Installed"));
-}
-
-// The other rules reach the title through the model.
-TEST(StatusTitle, ARunningGameOutranksAnOperation)
-{
-    EXPECT_EQ(statusTitle({true, true, QStringLiteral("Installing…"), true, true}),
-              QStringLiteral("Velmora is running"));
 }
 
 // A model on the fake platform whose update channel is a fixture server.
@@ -98,7 +90,6 @@ TEST_F(Model, ComponentsAndStatusFollowEveryInput)
     refresh();
     EXPECT_EQ(model.operation().activity(), QStringLiteral("Ready"));
     EXPECT_EQ(model.statusTitle(), QStringLiteral("Update available"));
-    EXPECT_EQ(row(2).health, Health::attention);
     EXPECT_GE(statusChanges.count(), 1);
 }
 

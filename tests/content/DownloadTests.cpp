@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 namespace {
 
 QString description(const auto &outcome)
@@ -18,15 +20,9 @@ QString description(const auto &outcome)
 class Download : public testing::Test, protected TestServices
 {
 protected:
-    QStringList activities;
+    QSignalSpy activities{&operation, &OperationState::activityChanged};
     const QString cache = FileTree::inHome(QStringLiteral("GenTool.zip"));
     const QByteArray archive{"GenTool archive bytes"};
-
-    Download()
-    {
-        QObject::connect(&operation, &OperationState::activityChanged, &operation,
-                         [this] { activities.append(operation.activity()); });
-    }
 
     Outcome<HttpResponse> request(const QString &path)
     {
@@ -43,14 +39,15 @@ TEST_F(Download, RetriesOnlyWhenAskedToSlowDownAndAtMostFiveTimes)
 {
     server.route(QStringLiteral("/map"), {{503, {{"Retry-After", " 2.9"}}}, {200, {}, "map bytes"}});
     EXPECT_EQ(request(QStringLiteral("/map")).value.value_or(HttpResponse()).body, QByteArray("map bytes"));
-    EXPECT_EQ(activities,
-              QStringList{QStringLiteral("127.0.0.1 asked Tarnhold to slow down. Waiting 2 s before retrying…")});
+    EXPECT_EQ(activities.count(), 1);
+    EXPECT_EQ(operation.activity(),
+              QStringLiteral("127.0.0.1 asked Tarnhold to slow down. Waiting 2 s before retrying…"));
 
     server.route(QStringLiteral("/busy"), FixtureResponse(429));
     EXPECT_EQ(description(request(QStringLiteral("/busy"))),
               QStringLiteral("127.0.0.1 answered with HTTP 429. It is limiting requests; "
                              "wait a minute and retry. Finished downloads are kept."));
-    EXPECT_EQ(activities.size(), 1 + 5);
+    EXPECT_EQ(activities.count(), 1 + 5);
     EXPECT_EQ(server.requestCount(QStringLiteral("/busy")), 6);
 }
 
@@ -66,7 +63,7 @@ TEST_F(Download, EveryOtherStatusIsReportedAsTheServersAnswer)
                                                   .arg(status));
         EXPECT_EQ(server.requestCount(path), 1);
     }
-    EXPECT_TRUE(activities.isEmpty());
+    EXPECT_EQ(activities.count(), 0);
 }
 
 TEST_F(Download, BrokenTransfersFailWithoutRetrying)
@@ -81,7 +78,7 @@ TEST_F(Download, BrokenTransfersFailWithoutRetrying)
         EXPECT_TRUE(request(path).failure<TransportError>()) << path.toStdString();
     // Qt itself resends once over a connection closed before any answer.
     EXPECT_EQ(server.requestCount(QStringLiteral("/truncated")), 1);
-    EXPECT_TRUE(activities.isEmpty());
+    EXPECT_EQ(activities.count(), 0);
 }
 
 TEST_F(Download, AVerifiedCacheIsKeptUntilVerifiedBytesReplaceIt)

@@ -87,43 +87,28 @@ TEST(MapFolders, AMapIsAFolderHoldingAMapFileNamedLikeIt)
     EXPECT_FALSE(isMapFolder(maps() + u"/Linked"_s));
     EXPECT_EQ(namesOf(scanMapLibrary(maps(), {}, {})), QStringList({u"Deep (v2)"_s, u"It's [RANK] v2.1"_s}));
 
-    EXPECT_TRUE(surveyMapFolders(inHome(u"Missing"_s)).isEmpty());
-    EXPECT_TRUE(surveyMapFolders(maps() + u"/Loose.map"_s).isEmpty());
     // Root reads every folder.
     ASSERT_TRUE(QFile::setPermissions(maps(), QFile::Permissions()));
     EXPECT_EQ(surveyMapFolders(maps()).isEmpty(), geteuid() != 0);
 }
 
-// The image named like the folder first, then by name ignoring case.
-TEST(MapFolders, TheThumbnailIsTheBestImageDirectlyInside)
-{
-    const std::tuple<QString, QStringList, QString> folders[] = {
-        {u"Named"_s, {u"a.png"_s, u"NAMED.JPEG"_s}, u"NAMED.JPEG"_s},
-        {u"ByName"_s, {u"b.png"_s, u"a.jpg"_s, u"B.tga"_s}, u"a.jpg"_s},
-        {u"Images"_s, {u"Images.bmp"_s, u"Images.tga.txt"_s, u"z.Png"_s}, u"z.Png"_s},
-        {u"None"_s, {u".None.tga"_s, u"sub/None.tga"_s, u"None.png/"_s}, {}},
-    };
-    for (const auto &[name, entries, image] : folders) {
-        const QString folder = layOut(name, entries + QStringList(name + u".map"_s));
-        const std::optional<QString> expected =
-            image.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + image);
-        EXPECT_EQ(firstMapThumbnail(folder), expected) << name.toStdString();
-        const QList<MapFolderSurvey> survey = surveyMapFolders(maps());
-        const auto surveyed = std::ranges::find(survey, name, [](const auto &map) { return map.folder.fileName(); });
-        ASSERT_NE(surveyed, survey.end());
-        EXPECT_EQ(surveyed->thumbnail, expected) << name.toStdString();
-    }
-}
-
+// The thumbnail is the image named like the folder, else the first by name
+// ignoring case, directly inside; "map.ini" counts at any depth.
 TEST(MapLibraryScan, ListsMapFoldersWithTheirDetails)
 {
-    const QString foo = layOut(u"Foo"_s, {u"maps/FOO.map"_s, u"preview.png"_s, u"Foo.tga"_s, u"data/Map.INI"_s});
-    const QString bar = layOut(u"Bar"_s, {u"Bar.map"_s});
-
-    const QList<InstalledMap> expected{
-        {bar, u"Bar"_s, bar, std::nullopt, InstalledMap::Source::personal, false},
-        {foo, u"Foo"_s, foo, foo + u"/Foo.tga"_s, InstalledMap::Source::personal, true},
+    const std::tuple<QString, QStringList, QString> folders[] = {
+        {u"ByName"_s, {u"b.png"_s, u"a.jpg"_s, u"B.tga"_s}, u"a.jpg"_s},
+        {u"Images"_s, {u"Images.bmp"_s, u"Images.tga.txt"_s, u"z.Png"_s}, u"z.Png"_s},
+        {u"Named"_s, {u"a.png"_s, u"NAMED.JPEG"_s, u"data/Map.INI"_s}, u"NAMED.JPEG"_s},
+        {u"None"_s, {u".None.tga"_s, u"sub/None.tga"_s, u"None.png/"_s}, {}},
     };
+    QList<InstalledMap> expected;
+    for (const auto &[name, entries, image] : folders) {
+        const QString folder = layOut(name, entries + QStringList(name + u".map"_s));
+        const auto thumbnail = image.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + image);
+        EXPECT_EQ(firstMapThumbnail(folder), thumbnail) << name.toStdString();
+        expected.append({folder, name, folder, thumbnail, InstalledMap::Source::personal, name == u"Named"_s});
+    }
     EXPECT_EQ(scanMapLibrary(maps(), {}, {}), expected);
 }
 

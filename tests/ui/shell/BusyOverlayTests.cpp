@@ -34,7 +34,10 @@ TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
     EXPECT_FALSE(detail->isVisible());
     EXPECT_FALSE(stall->isVisible());
 
-    setPrefixProgress(true, QStringLiteral("No prefix writes for 90 seconds."), true);
+    // What only a supervised prefix creation reports.
+    operation.setProgressIsIndeterminate(true);
+    operation.setProgressDetail(QStringLiteral("No prefix writes for 90 seconds."));
+    operation.setProgressStalled(true);
     EXPECT_TRUE(detail->isVisible());
     EXPECT_EQ(detail->text(), QStringLiteral("No prefix writes for 90 seconds."));
     EXPECT_TRUE(stall->isVisible());
@@ -76,7 +79,7 @@ TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
 {
     const QString longText = QStringLiteral("Verifying ") + QString(400, QLatin1Char('W')) + QStringLiteral("…");
     operation.begin(InstallerPhase::gameFiles, 0.5, longText);
-    setPrefixProgress(false, longText, false);
+    operation.setProgressDetail(longText);
     content->resize(880, 600);
     QCoreApplication::processEvents();
     const VevoCard *card = content->overlay()->card();

@@ -6,16 +6,12 @@
 
 namespace {
 
-class MessageAlertsTest : public testing::Test
+// A message replaced while its alert is open is shown next, not cleared.
+TEST(MessageAlerts, ShowsOneAlertAtATimeAndClearsEachOneDismissed)
 {
-protected:
     OperationState operation;
     RecordingAlerts alerts;
     MessageAlerts messageAlerts{operation, alerts};
-};
-
-TEST_F(MessageAlertsTest, ShowsOneAlertAtATimeAndClearsEachOneDismissed)
-{
     operation.setNoticeMessage(QStringLiteral("Maps are installed."));
     operation.setErrorMessage(QStringLiteral("Repair failed: No space left."));
     ASSERT_EQ(alerts.messages, QStringList{QStringLiteral("Maps are installed.")});
@@ -25,19 +21,13 @@ TEST_F(MessageAlertsTest, ShowsOneAlertAtATimeAndClearsEachOneDismissed)
     alerts.dismiss();
     EXPECT_EQ(operation.noticeMessage(), std::nullopt);
     EXPECT_EQ(alerts.messages.last(), QStringLiteral("Repair failed: No space left."));
+    operation.setErrorMessage(QStringLiteral("Repair failed: The launcher is missing."));
+    alerts.dismiss();
+    EXPECT_EQ(alerts.messages.last(), QStringLiteral("Repair failed: The launcher is missing."));
     alerts.dismiss();
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
     EXPECT_FALSE(alerts.isOpen());
-    EXPECT_EQ(alerts.messages.size(), 2);
-}
-
-TEST_F(MessageAlertsTest, AMessageReplacedWhileItsAlertIsOpenIsShownNextNotCleared)
-{
-    operation.setErrorMessage(QStringLiteral("First failure."));
-    operation.setErrorMessage(QStringLiteral("Second failure."));
-    alerts.dismiss();
-    EXPECT_EQ(operation.errorMessage(), QStringLiteral("Second failure."));
-    EXPECT_EQ(alerts.messages.last(), QStringLiteral("Second failure."));
+    EXPECT_EQ(alerts.messages.size(), 3);
 }
 
 TEST(MessageAlerts, MessagesSetBeforeTheWindowExistsAreShownErrorFirst)

@@ -31,14 +31,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(content.get()));
     }
 
-    // What only a supervised prefix creation reports.
-    void setPrefixProgress(bool indeterminate, const std::optional<QString> &detail, bool stalled)
-    {
-        operation.setProgressIsIndeterminate(indeterminate);
-        operation.setProgressDetail(detail);
-        operation.setProgressStalled(stalled);
-    }
-
     template <typename Widget>
     Widget *find(const QString &name) const
     {
