@@ -74,6 +74,8 @@ TEST(SingleInstance, SecondStartsHandOverTheirUrlOrAskForActivationOnce)
     // window forward once.
     QLocalSocket flood;
     flood.connectToServer(SingleInstance::serverName());
+    flood.write("\n");
+    ASSERT_TRUE(eventually([&] { return activations.size() == 2; }));
     flood.write(QByteArray(1 << 20, '\n'));
     ASSERT_TRUE(eventually([&] { return flood.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(activations.size(), 2);

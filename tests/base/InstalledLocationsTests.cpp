@@ -62,6 +62,7 @@ TEST(InstallationRecord, AnUnreadableRecordLeavesTheDefaultsAndIsReplaced)
     const std::function<void()> damages[] = {
         [] { writeStateFile(R"({"runtimeVersion": ")" + QByteArray(recordSizeLimit, 'x') + R"("})"); },
         [&] { FileTree::makeSymlink(fifo, stateFile()); },
+        [] { FileTree::makeSymlink(FileTree::home(), stateFile()); },
     };
     for (const std::function<void()> &damage : damages) {
         QFile::remove(stateFile());
