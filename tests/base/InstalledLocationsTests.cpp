@@ -17,27 +17,16 @@ using namespace Locations;
 
 namespace {
 
-TEST(InstalledLocations, ManagedFoldersWinOverLegacyOnes)
+// Isolation hides the legacy installation but not its presence; managed
+// folders win over legacy ones, a runtime needing an executable wine and a
+// prefix only existing; readiness needs a runtime and the launcher file.
+TEST(InstalledLocations, ManagedFoldersWinOverLegacyOnesUnlessIsolated)
 {
     EXPECT_FALSE(runtimeURL({}));
     addRuntime(legacyRuntimeFolder());
-    FileTree::makeFolder(legacyPrefixFolder());
+    addLauncher(legacyPrefixFolder());
     EXPECT_EQ(runtimeURL({}), legacyRuntimeFolder());
     EXPECT_EQ(prefixURL({}), legacyPrefixFolder());
-
-    // A runtime needs an executable wine; an empty prefix is enough.
-    FileTree::writeFile(currentRuntimeFolder() + QStringLiteral("/bin/wine"), "not executable");
-    FileTree::makeFolder(managedPrefixFolder());
-    EXPECT_EQ(runtimeURL({}), legacyRuntimeFolder());
-    EXPECT_EQ(launcherURL({}), managedPrefixFolder() + QStringLiteral("/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"));
-    addRuntime(currentRuntimeFolder());
-    EXPECT_EQ(runtimeURL({}), currentRuntimeFolder());
-}
-
-TEST(InstalledLocations, IsolationHidesTheLegacyInstallationAndReadinessNeedsRuntimeAndLauncher)
-{
-    addRuntime(legacyRuntimeFolder());
-    addLauncher(legacyPrefixFolder());
     EXPECT_TRUE(isReady({}));
     InstalledState isolated;
     isolated.lifecycleIsolationEnabled = true;
@@ -45,12 +34,16 @@ TEST(InstalledLocations, IsolationHidesTheLegacyInstallationAndReadinessNeedsRun
     EXPECT_FALSE(prefixURL(isolated));
     EXPECT_TRUE(legacyInstallationPresent());
 
+    FileTree::writeFile(currentRuntimeFolder() + QStringLiteral("/bin/wine"), "not executable");
+    FileTree::makeFolder(managedPrefixFolder());
+    EXPECT_EQ(runtimeURL({}), legacyRuntimeFolder());
+    EXPECT_EQ(launcherURL({}), managedPrefixFolder() + QStringLiteral("/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"));
+    EXPECT_FALSE(isReady({}));
     addLauncher(managedPrefixFolder());
-    EXPECT_FALSE(isReady(isolated));
+    EXPECT_FALSE(isReady(isolated)) << "no runtime left";
     addRuntime(currentRuntimeFolder());
+    EXPECT_EQ(runtimeURL(isolated), currentRuntimeFolder());
     EXPECT_TRUE(isReady(isolated));
-    QFile::remove(launcherFile(managedPrefixFolder()));
-    EXPECT_FALSE(isReady(isolated));
 }
 
 // What stands where the record should be reads as damaged, at once; the next
