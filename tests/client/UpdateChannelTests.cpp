@@ -4,7 +4,6 @@
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/TestServices.h"
-#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 
