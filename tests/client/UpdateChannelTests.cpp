@@ -4,9 +4,10 @@
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/TestServices.h"
-#include "support/Wait.h"
 
 #include <gtest/gtest.h>
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -18,13 +19,7 @@ class UpdateChannelTest : public testing::Test, protected TestServices
 {
 protected:
     UpdateChannel channel{services(), operation};
-    QList<bool> busyChanges;
-
-    UpdateChannelTest()
-    {
-        QObject::connect(&operation, &OperationState::isBusyChanged, &operation,
-                         [this] { busyChanges.append(operation.isBusy()); });
-    }
+    QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
 
     void serveManifest(const QByteArray &json)
     {
@@ -33,91 +28,62 @@ protected:
     void check(bool showActivity) { QCoro::waitFor(channel.check(showActivity)); }
 };
 
-TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckShowsItselfAndBothRecordTheRelease)
+// The menu command stays enabled while another operation runs; its check
+// must not end that operation's busy spell or replace its activity.
+TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckShowsItselfOrItsFailure)
 {
     serveManifest(encodeReleaseManifest(release));
     check(false);
-    EXPECT_TRUE(busyChanges.isEmpty());
     EXPECT_EQ(channel.release(), release);
     EXPECT_TRUE(Installation::readStateFile().contains("lastCheckedAt"));
-
-    check(true);
-    EXPECT_EQ(busyChanges, (QList<bool>{true, false}));
-    EXPECT_EQ(operation.activity(), QStringLiteral("Checking the official update channel…"));
-    EXPECT_EQ(operation.errorMessage(), std::nullopt);
-}
-
-TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckReportsAFailure)
-{
-    serveManifest(encodeReleaseManifest(release));
-    check(false);
     serveManifest(R"({"version": "1.3", "download_url": "u", "size": "10"})");
     check(false);
-    EXPECT_TRUE(busyChanges.isEmpty());
+    EXPECT_EQ(busyChanges.count(), 0);
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
 
     check(true);
-    EXPECT_EQ(busyChanges, (QList<bool>{true, false}));
+    EXPECT_EQ(busyChanges.count(), 2);
+    EXPECT_EQ(operation.activity(), QStringLiteral("Checking the official update channel…"));
     EXPECT_EQ(operation.errorMessage(),
               QStringLiteral("Could not check for updates: The release manifest’s “size” is not a whole number."));
     EXPECT_EQ(channel.release(), release) << "a failed check keeps the release seen before";
-}
 
-// The menu command stays enabled while another operation runs; its check
-// must not end that operation's busy spell or replace its activity.
-TEST_F(UpdateChannelTest, ACheckDuringAnotherOperationLeavesItsProgressAlone)
-{
+    operation.setErrorMessage(std::nullopt);
     operation.begin(InstallerPhase::community, 0.3, QStringLiteral("Installing maps…"));
-    serveManifest(encodeReleaseManifest(release));
-    check(true);
-    serveManifest("not a manifest");
-    check(true);
-    EXPECT_EQ(busyChanges, QList<bool>{true});
-    EXPECT_TRUE(operation.isBusy());
-    EXPECT_EQ(operation.activity(), QStringLiteral("Installing maps…"));
-    EXPECT_EQ(channel.release(), release);
-    EXPECT_TRUE(
-        operation.errorMessage().value_or(QString()).startsWith(QStringLiteral("Could not check for updates: ")));
+    for (const QByteArray &manifest : {encodeReleaseManifest(release), QByteArray("not a manifest")}) {
+        serveManifest(manifest);
+        check(true);
+        EXPECT_EQ(busyChanges.count(), 3) << "still busy";
+        EXPECT_EQ(operation.activity(), QStringLiteral("Installing maps…"));
+        EXPECT_EQ(operation.errorMessage().has_value(), manifest.startsWith("not"));
+    }
 }
 
 // What the refresh does with a release archive the user downloaded by hand.
-struct AdoptionCase
+TEST_F(UpdateChannelTest, AdoptsOnlyAMatchingArchiveForAnUnversionedInstallation)
 {
-    const char *name;
-    bool launcher;
-    const char *record;
-    QByteArray downloaded;
-    std::optional<QString> version;
-};
-
-class Adoption : public UpdateChannelTest, public testing::WithParamInterface<AdoptionCase>
-{};
-
-TEST_P(Adoption, RecordsOnlyAMatchingArchiveForAnUnversionedInstallation)
-{
-    Installation::addRuntime(Locations::currentRuntimeFolder());
-    Installation::addGameFiles(Locations::managedPrefixFolder());
-    if (GetParam().launcher)
-        Installation::addLauncher(Locations::managedPrefixFolder());
-    Installation::writeStateFile(GetParam().record);
-    record.load();
-    FileTree::writeFile(FileTree::inHome(QStringLiteral("Downloads/Velmora_portable_1.2.zip")), GetParam().downloaded);
     ReleaseManifest uppercase = release;
     uppercase.sha256 = uppercase.sha256.toUpper();
     serveManifest(encodeReleaseManifest(uppercase));
-
     check(false);
-    QCoro::waitFor(channel.adoptKnownLocalReleaseIfPossible());
-    EXPECT_EQ(decodeInstalledState(Installation::readStateFile())->velmoraVersion, GetParam().version);
-}
+    Installation::addRuntime(Locations::currentRuntimeFolder());
+    Installation::addGameFiles(Locations::managedPrefixFolder());
+    const auto adopted = [this](bool launcher, const QByteArray &downloaded) {
+        if (launcher)
+            Installation::addLauncher(Locations::managedPrefixFolder());
+        FileTree::writeFile(FileTree::inHome(QStringLiteral("Downloads/Velmora_portable_1.2.zip")), downloaded);
+        QCoro::waitFor(channel.adoptKnownLocalReleaseIfPossible());
+        return record.state().velmoraVersion;
+    };
+    EXPECT_EQ(adopted(false, archive), std::nullopt) << "not installed";
+    EXPECT_EQ(adopted(true, "tampered"), std::nullopt);
+    EXPECT_EQ(adopted(true, archive), QStringLiteral("1.2"));
+    EXPECT_EQ(decodeInstalledState(Installation::readStateFile())->velmoraVersion, QStringLiteral("1.2"));
 
-INSTANTIATE_TEST_SUITE_P(
-    Installations, Adoption,
-    testing::Values(AdoptionCase{"Matching", true, R"({"runtimeVersion": "Wine"})", archive, QStringLiteral("1.2")},
-                    AdoptionCase{"AlreadyVersioned", true, R"({"runtimeVersion": "Wine", "velmoraVersion": "1.0"})",
-                                 archive, QStringLiteral("1.0")},
-                    AdoptionCase{"NoLauncher", false, R"({"runtimeVersion": "Wine"})", archive, std::nullopt},
-                    AdoptionCase{"OtherBytes", true, R"({"runtimeVersion": "Wine"})", "tampered", std::nullopt}),
-    [](const testing::TestParamInfo<AdoptionCase> &info) { return info.param.name; });
+    InstalledState versioned = record.state();
+    versioned.velmoraVersion = QStringLiteral("1.0");
+    record.setState(versioned);
+    EXPECT_EQ(adopted(true, archive), QStringLiteral("1.0"));
+}
 
 } // namespace

@@ -41,6 +41,14 @@ QString layOut(const QString &name, const QStringList &entries)
     return folder;
 }
 
+QStringList namesOf(const QList<InstalledMap> &library)
+{
+    QStringList names;
+    for (const InstalledMap &map : library)
+        names.append(map.name);
+    return names;
+}
+
 TEST(FindFile, MatchesAtAnyDepthIgnoringCaseButSkipsHiddenAndLinkedFolders)
 {
     const QString root = layOut(u"Game"_s, {u"Data/Bin/GENERALS.EXE"_s, u".cache/Hidden.exe"_s, u".Dot.exe"_s});
@@ -54,131 +62,76 @@ TEST(FindFile, MatchesAtAnyDepthIgnoringCaseButSkipsHiddenAndLinkedFolders)
         EXPECT_EQ(findFile(QLatin1String(unreachable), root), std::nullopt) << unreachable;
 }
 
-struct MapCase
+// Every way of asking must agree on what is a map: a real folder directly
+// inside, holding a regular file named like it, at any depth but not hidden.
+TEST(MapFolders, AMapIsAFolderHoldingAMapFileNamedLikeIt)
 {
-    const char *label;
-    QString entry;
-    bool isMap;
-};
-
-class IsMapFolder : public testing::TestWithParam<MapCase>
-{};
-
-// Every way of asking must agree on what is a map.
-TEST_P(IsMapFolder, NeedsAMapFileNamedLikeTheFolder)
-{
-    const QString folder = layOut(u"It's [RANK] v2.1"_s, {GetParam().entry});
-    EXPECT_EQ(isMapFolder(folder), GetParam().isMap);
-    EXPECT_EQ(isMapFolder(folder + u'/'), GetParam().isMap);
-    EXPECT_EQ(surveyMapFolders(maps()).size(), GetParam().isMap ? 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(, IsMapFolder,
-                         testing::Values(MapCase{"Direct", u"It's [RANK] v2.1.map"_s, true},
-                                         MapCase{"OtherCaseAtDepth", u"a/b/it's [rank] V2.1.MAP"_s, true},
-                                         MapCase{"AnotherMap", u"Bar.map"_s, false},
-                                         MapCase{"InHiddenFolder", u".old/It's [RANK] v2.1.map"_s, false},
-                                         MapCase{"FolderNamedLikeTheMap", u"It's [RANK] v2.1.map/"_s, false},
-                                         MapCase{"LinkToADevice", u"It's [RANK] v2.1.map@/dev/null"_s, false},
-                                         MapCase{"Fifo", u"It's [RANK] v2.1.map|"_s, false}),
-                         [](const testing::TestParamInfo<MapCase> &info) { return info.param.label; });
-
-TEST(MapFolders, OnlyRealFoldersDirectlyInsideAreMaps)
-{
-    layOut(u"One"_s, {u"One.map"_s});
-    layOut(u"Pack"_s, {u"Inner/Inner.map"_s});
+    const std::tuple<QString, QString, bool> folders[] = {
+        {u"It's [RANK] v2.1"_s, u"It's [RANK] v2.1.map"_s, true},
+        {u"Deep (v2)"_s, u"a/b/deep (V2).MAP"_s, true},
+        {u"Other"_s, u"Bar.map"_s, false},
+        {u"Pack"_s, u"Inner/Inner.map"_s, false},
+        {u"Hidden"_s, u".old/Hidden.map"_s, false},
+        {u"Folder"_s, u"Folder.map/"_s, false},
+        {u"Device"_s, u"Device.map@/dev/null"_s, false},
+        {u"Fifo"_s, u"Fifo.map|"_s, false},
+    };
+    for (const auto &[name, entry, isMap] : folders) {
+        const QString folder = layOut(name, {entry});
+        EXPECT_EQ(isMapFolder(folder), isMap) << name.toStdString();
+        EXPECT_EQ(isMapFolder(folder + u'/'), isMap) << name.toStdString();
+    }
     writeFile(maps() + u"/Loose.map"_s);
     writeFile(inHome(u"Store/Linked/Linked.map"_s));
     makeSymlink(inHome(u"Store/Linked"_s), maps() + u"/Linked"_s);
-
     EXPECT_FALSE(isMapFolder(maps() + u"/Linked"_s));
-    EXPECT_EQ(surveyMapFolders(maps()).size(), 1);
-    EXPECT_TRUE(surveyMapFolders(inHome(u"Missing"_s)).isEmpty());
-    EXPECT_TRUE(surveyMapFolders(maps() + u"/Loose.map"_s).isEmpty());
-}
+    EXPECT_EQ(namesOf(scanMapLibrary(maps(), {}, {})), QStringList({u"Deep (v2)"_s, u"It's [RANK] v2.1"_s}));
 
-TEST(MapFolders, UnreadableFolderIsAbsent)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every folder";
-    layOut(u"One"_s, {u"One.map"_s});
+    // Root reads every folder.
     ASSERT_TRUE(QFile::setPermissions(maps(), QFile::Permissions()));
-    EXPECT_TRUE(surveyMapFolders(maps()).isEmpty());
+    EXPECT_EQ(surveyMapFolders(maps()).isEmpty(), geteuid() != 0);
 }
 
-struct ThumbnailCase
-{
-    const char *label;
-    QStringList entries;
-    QString expected; // empty: no thumbnail
-};
-
-class MapThumbnail : public testing::TestWithParam<ThumbnailCase>
-{};
-
-TEST_P(MapThumbnail, PrefersTheImageNamedLikeTheFolderThenByName)
-{
-    const QString folder = layOut(u"Foo"_s, GetParam().entries + QStringList(u"Foo.map"_s));
-    const std::optional<QString> expected =
-        GetParam().expected.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + GetParam().expected);
-    EXPECT_EQ(firstMapThumbnail(folder), expected);
-    EXPECT_EQ(surveyMapFolders(maps()).value(0).thumbnail, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , MapThumbnail,
-    testing::Values(ThumbnailCase{"NamedLikeFolder", {u"a.png"_s, u"FOO.JPEG"_s}, u"FOO.JPEG"_s},
-                    ThumbnailCase{"ByNameIgnoringCase", {u"b.png"_s, u"a.jpg"_s, u"B.tga"_s}, u"a.jpg"_s},
-                    ThumbnailCase{"OnlyImages", {u"Foo.bmp"_s, u"Foo.tga.txt"_s, u"z.Png"_s}, u"z.Png"_s},
-                    ThumbnailCase{"NotHiddenNestedOrFolders", {u".Foo.tga"_s, u"sub/Foo.tga"_s, u"Foo.png/"_s}, {}}),
-    [](const testing::TestParamInfo<ThumbnailCase> &info) { return info.param.label; });
-
-using Source = InstalledMap::Source;
-
-struct SourceCase
-{
-    const char *label;
-    QString name;
-    QByteArray managedList;
-    Source expected;
-};
-
-class MapSource : public testing::TestWithParam<SourceCase>
-{};
-
-TEST_P(MapSource, FollowsTheManagedAndThreePlayerListsIgnoringCase)
-{
-    layOut(GetParam().name, {GetParam().name + u".map"_s});
-    const QString list = inHome(u"installed-maps.json"_s);
-    writeFile(list, GetParam().managedList);
-    const QList<InstalledMap> library = scanMapLibrary(maps(), readManagedMapNames(list), {u"alpine valley [rank]"_s});
-    ASSERT_EQ(library.size(), 1);
-    EXPECT_EQ(library.first().source, GetParam().expected);
-}
-
-// A damaged list trusts nothing in it.
-INSTANTIATE_TEST_SUITE_P(
-    , MapSource,
-    testing::Values(SourceCase{"Rank", u"Desert Fury [Rank]"_s, R"(["DESERT fury [rank]"])", Source::ranked},
-                    SourceCase{"Aod", u"Twin Towers [AoD]"_s, R"(["twin towers [aod]"])", Source::ranked},
-                    SourceCase{"Managed", u"Green Pastures"_s, R"(["green PASTURES"])", Source::managed},
-                    SourceCase{"NotListed", u"Desert Fury [RANK]"_s, R"(["Other"])", Source::personal},
-                    SourceCase{"ThreePlayerBeatsRank", u"Alpine Valley [Rank]"_s, R"(["ALPINE VALLEY [RANK]"])",
-                               Source::cncLabs},
-                    SourceCase{"ThreePlayerNotListed", u"Alpine Valley [Rank]"_s, "[]", Source::personal},
-                    SourceCase{"ForeignEntry", u"Green Pastures"_s, R"(["Green Pastures", 3])", Source::personal}),
-    [](const testing::TestParamInfo<SourceCase> &info) { return info.param.label; });
-
+// The thumbnail is the image named like the folder, else the first by name
+// ignoring case, directly inside; "map.ini" counts at any depth.
 TEST(MapLibraryScan, ListsMapFoldersWithTheirDetails)
 {
-    const QString foo = layOut(u"Foo"_s, {u"maps/FOO.map"_s, u"preview.png"_s, u"Foo.tga"_s, u"data/Map.INI"_s});
-    const QString bar = layOut(u"Bar"_s, {u"Bar.map"_s});
-
-    const QList<InstalledMap> expected{
-        {bar, u"Bar"_s, bar, std::nullopt, Source::personal, false},
-        {foo, u"Foo"_s, foo, foo + u"/Foo.tga"_s, Source::personal, true},
+    const std::tuple<QString, QStringList, QString> folders[] = {
+        {u"ByName"_s, {u"b.png"_s, u"a.jpg"_s, u"B.tga"_s}, u"a.jpg"_s},
+        {u"Images"_s, {u"Images.bmp"_s, u"Images.tga.txt"_s, u"z.Png"_s}, u"z.Png"_s},
+        {u"Named"_s, {u"a.png"_s, u"NAMED.JPEG"_s, u"data/Map.INI"_s}, u"NAMED.JPEG"_s},
+        {u"None"_s, {u".None.tga"_s, u"sub/None.tga"_s, u"None.png/"_s}, {}},
     };
+    QList<InstalledMap> expected;
+    for (const auto &[name, entries, image] : folders) {
+        const QString folder = layOut(name, entries + QStringList(name + u".map"_s));
+        const auto thumbnail = image.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + image);
+        EXPECT_EQ(firstMapThumbnail(folder), thumbnail) << name.toStdString();
+        expected.append({folder, name, folder, thumbnail, InstalledMap::Source::personal, name == u"Named"_s});
+    }
     EXPECT_EQ(scanMapLibrary(maps(), {}, {}), expected);
+}
+
+// Listed maps are ranked by their tag, or three-player maps by name;
+// a damaged list trusts nothing in it.
+TEST(MapLibraryScan, SourcesFollowTheManagedAndThreePlayerListsIgnoringCase)
+{
+    for (const QString &name : {u"Alpine Valley [Rank]"_s, u"Cold Front"_s, u"Desert Fury [Rank]"_s,
+                                u"Green Pastures"_s, u"Other [RANK]"_s, u"Twin Towers [AoD]"_s})
+        layOut(name, {name + u".map"_s});
+    const QString list = inHome(u"installed-maps.json"_s);
+    const QSet<QString> threePlayer{u"alpine valley [rank]"_s, u"cold front"_s};
+    const auto sources = [&] {
+        QStringList sources;
+        for (const InstalledMap &map : scanMapLibrary(maps(), readManagedMapNames(list), threePlayer))
+            sources.append(caseName(map.source));
+        return sources;
+    };
+    writeFile(list, R"(["ALPINE VALLEY [RANK]", "DESERT fury [rank]", "green PASTURES", "twin towers [aod]"])");
+    EXPECT_EQ(sources(),
+              QStringList({u"cncLabs"_s, u"personal"_s, u"ranked"_s, u"managed"_s, u"personal"_s, u"ranked"_s}));
+    writeFile(list, R"(["Green Pastures", 3])");
+    EXPECT_EQ(sources(), QStringList(6, u"personal"_s));
 }
 
 TEST(MapLibraryScan, SortsByNameIgnoringCaseKeepingTiesInDirectoryOrder)
@@ -192,10 +145,7 @@ TEST(MapLibraryScan, SortsByNameIgnoringCaseKeepingTiesInDirectoryOrder)
 
     QStringList ties = QDir(maps()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
     ties.removeIf([](const QString &name) { return !name.startsWith(u'd', Qt::CaseInsensitive); });
-    QStringList scanned;
-    for (const InstalledMap &map : scanMapLibrary(maps(), {}, {}))
-        scanned.append(map.name);
-    EXPECT_EQ(scanned, QStringList({u"alpha"_s, u"Bravo"_s, u"charlie"_s}) + ties);
+    EXPECT_EQ(namesOf(scanMapLibrary(maps(), {}, {})), QStringList({u"alpha"_s, u"Bravo"_s, u"charlie"_s}) + ties);
 }
 
 } // namespace

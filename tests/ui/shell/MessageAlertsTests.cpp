@@ -6,59 +6,35 @@
 
 namespace {
 
-class MessageAlertsTest : public testing::Test
+// Messages set before the window exists are shown, the error first; one
+// alert is up at a time, and each dismissed message is cleared unless it was
+// replaced while its alert was open.
+TEST(MessageAlerts, ShowsOneAlertAtATimeAndClearsEachOneDismissed)
 {
-protected:
     OperationState operation;
+    operation.setNoticeMessage(QStringLiteral("Maps are installed."));
+    operation.setErrorMessage(QStringLiteral("Map import failed: The archive is damaged."));
     RecordingAlerts alerts;
     MessageAlerts messageAlerts{operation, alerts};
-};
-
-TEST_F(MessageAlertsTest, DismissingTheErrorClearsItSoItIsNotShownAgain)
-{
-    operation.setErrorMessage(QStringLiteral("Map import failed: The archive is damaged."));
-    ASSERT_TRUE(alerts.isOpen());
+    ASSERT_EQ(alerts.messages, QStringList{QStringLiteral("Map import failed: The archive is damaged.")});
     EXPECT_EQ(alerts.titles, QStringList{QStringLiteral("Tarnhold")});
-    EXPECT_EQ(alerts.messages, QStringList{QStringLiteral("Map import failed: The archive is damaged.")});
 
     alerts.dismiss();
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
-    operation.setNoticeMessage(std::nullopt);
-    EXPECT_EQ(alerts.messages.size(), 1);
-}
-
-TEST_F(MessageAlertsTest, ShowsOneAlertAtATimeErrorFirstThenTheNotice)
-{
-    operation.setNoticeMessage(QStringLiteral("Maps are installed."));
+    EXPECT_EQ(alerts.messages.last(), QStringLiteral("Maps are installed."));
     operation.setErrorMessage(QStringLiteral("Repair failed: No space left."));
-    ASSERT_EQ(alerts.messages, QStringList{QStringLiteral("Maps are installed.")});
-
-    // The notice was up first; the error waits for it instead of stacking.
+    EXPECT_EQ(alerts.messages.size(), 2) << "the error waits instead of stacking";
     alerts.dismiss();
     EXPECT_EQ(operation.noticeMessage(), std::nullopt);
     EXPECT_EQ(alerts.messages.last(), QStringLiteral("Repair failed: No space left."));
+
+    operation.setErrorMessage(QStringLiteral("Repair failed: The launcher is missing."));
+    alerts.dismiss();
+    EXPECT_EQ(alerts.messages.last(), QStringLiteral("Repair failed: The launcher is missing."));
     alerts.dismiss();
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
     EXPECT_FALSE(alerts.isOpen());
-    EXPECT_EQ(alerts.messages.size(), 2);
-}
-
-TEST_F(MessageAlertsTest, AMessageReplacedWhileItsAlertIsOpenIsShownNextNotCleared)
-{
-    operation.setErrorMessage(QStringLiteral("First failure."));
-    operation.setErrorMessage(QStringLiteral("Second failure."));
-    alerts.dismiss();
-    EXPECT_EQ(operation.errorMessage(), QStringLiteral("Second failure."));
-    EXPECT_EQ(alerts.messages.last(), QStringLiteral("Second failure."));
-}
-
-TEST(MessageAlerts, AMessageSetBeforeTheWindowExistsIsShown)
-{
-    OperationState operation;
-    operation.setErrorMessage(QStringLiteral("Early failure."));
-    RecordingAlerts alerts;
-    MessageAlerts messageAlerts{operation, alerts};
-    EXPECT_EQ(alerts.messages, QStringList{QStringLiteral("Early failure.")});
+    EXPECT_EQ(alerts.messages.size(), 4);
 }
 
 } // namespace

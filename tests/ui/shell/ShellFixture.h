@@ -1,8 +1,6 @@
 #pragma once
 
 #include "app/TarnholdModel.h"
-#include "base/OperationState.h"
-#include "support/FakePlatform.h"
 #include "support/TestServices.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/shell/ContentView.h"
@@ -31,14 +29,6 @@ protected:
         content->resize(1100, 720);
         content->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(content.get()));
-    }
-
-    // What only a supervised prefix creation reports.
-    void setPrefixProgress(bool indeterminate, const std::optional<QString> &detail, bool stalled)
-    {
-        operation.setProgressIsIndeterminate(indeterminate);
-        operation.setProgressDetail(detail);
-        operation.setProgressStalled(stalled);
     }
 
     template <typename Widget>

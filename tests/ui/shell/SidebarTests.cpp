@@ -10,44 +10,29 @@
 
 namespace {
 
-struct RailCase
+TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidth)
 {
-    int width;
-    bool collapsed;
-    int sidebarWidth;
-
-    friend void PrintTo(const RailCase &rail, std::ostream *out) { *out << rail.width << " px"; }
-};
-
-class SidebarRail : public ShellTest, public testing::WithParamInterface<RailCase>
-{};
-
-TEST_P(SidebarRail, CollapsesToARailBelowTheCollapseWidth)
-{
-    content->resize(GetParam().width, 650);
     Sidebar *sidebar = content->sidebar();
-    ASSERT_TRUE(eventually([&] { return sidebar->width() == GetParam().sidebarWidth; })) << sidebar->width();
-    EXPECT_EQ(sidebar->isCollapsed(), GetParam().collapsed);
+    for (const auto &[width, collapsed] : {std::pair{999, true}, std::pair{1000, false}}) {
+        content->resize(width, 650);
+        const int expected = collapsed ? Sidebar::railWidth : Sidebar::sidebarWidth;
+        ASSERT_TRUE(eventually([&] { return sidebar->width() == expected; })) << width << " px";
+        EXPECT_EQ(sidebar->isCollapsed(), collapsed);
+        EXPECT_EQ(find<VevoText>(QStringLiteral("statusLine"))->isVisible(), !collapsed);
+        for (SidebarItem *item : sidebar->findChildren<SidebarItem *>())
+            EXPECT_EQ(item->isCollapsed(), collapsed);
+    }
     EXPECT_EQ(find<QWidget>(QStringLiteral("brandBlock"))->accessibleName(),
               QStringLiteral("Tarnhold, Velmora for Mac"));
-    EXPECT_EQ(find<VevoText>(QStringLiteral("statusLine"))->isVisible(), !GetParam().collapsed);
-    for (SidebarItem *item : sidebar->findChildren<SidebarItem *>())
-        EXPECT_EQ(item->isCollapsed(), GetParam().collapsed);
-}
 
-INSTANTIATE_TEST_SUITE_P(Widths, SidebarRail,
-                         testing::Values(RailCase{999, true, 68}, RailCase{1000, false, 232}, RailCase{880, true, 68},
-                                         RailCase{1440, false, 232}));
-
-TEST_F(ShellTest, TheRailSwitchIsAnimatedAndEndsAtTheExactWidth)
-{
+    // With motion the switch is animated and ends at the exact width.
     platform.reducedMotion = false;
     platform.preferencesChanged();
     content->resize(900, 650);
-    EXPECT_GT(content->sidebar()->width(), Sidebar::railWidth);
-    EXPECT_TRUE(eventually([&] { return content->sidebar()->width() == Sidebar::railWidth; }));
+    EXPECT_GT(sidebar->width(), Sidebar::railWidth);
+    EXPECT_TRUE(eventually([&] { return sidebar->width() == Sidebar::railWidth; }));
     content->resize(1100, 650);
-    EXPECT_TRUE(eventually([&] { return content->sidebar()->width() == Sidebar::sidebarWidth; }));
+    EXPECT_TRUE(eventually([&] { return sidebar->width() == Sidebar::sidebarWidth; }));
 }
 
 TEST_F(ShellTest, ChoosingAnItemSelectsItsSection)
@@ -57,30 +42,26 @@ TEST_F(ShellTest, ChoosingAnItemSelectsItsSection)
     EXPECT_EQ(model.selectedSection(), AppSection::maps);
     EXPECT_TRUE(maps->isSelected());
     EXPECT_FALSE(find<SidebarItem>(QStringLiteral("sidebarItem-Home"))->isSelected());
-    EXPECT_EQ(find<VevoText>(QStringLiteral("sectionTitle"))->text(), QStringLiteral("Maps"));
 }
 
-TEST_F(ShellTest, TheUpdatesItemAnnouncesAnAvailableUpdate)
+// The updates item and the footer follow the release and the installation.
+TEST_F(ShellTest, TheSidebarAnnouncesAnUpdateAndTheInstallationsHealth)
 {
     auto *updates = find<SidebarItem>(QStringLiteral("sidebarItem-Updates"));
+    auto *status = find<VevoText>(QStringLiteral("statusLine"));
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
+    EXPECT_EQ(status->text(), QStringLiteral("Install Velmora"));
     server.route(QStringLiteral("/channel/manifest.json"),
                  FixtureResponse(200, {}, encodeReleaseManifest({QStringLiteral("1.2"), {}, 0, {}, {}})));
     QCoro::waitFor(model.updates().check(false));
     EXPECT_TRUE(updates->hasBadge());
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates, update available"));
+
+    Installation::addReadyInstallation();
     InstalledState state;
     state.velmoraVersion = QStringLiteral("1.2");
     model.record().setState(state);
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
-}
-
-TEST_F(ShellTest, TheFooterTellsWhetherTheInstallationIsHealthy)
-{
-    auto *status = find<VevoText>(QStringLiteral("statusLine"));
-    EXPECT_EQ(status->text(), QStringLiteral("Install Velmora"));
-    Installation::addReadyInstallation();
-    model.refreshComponents();
     EXPECT_EQ(status->text(), QStringLiteral("Installation healthy"));
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
 
@@ -11,32 +10,19 @@ namespace {
 const QRect visible(0, 25, 1440, 875);
 const QSize minimum(880, 600);
 
-struct Fitting
+TEST(WindowFitting, KeepsTheFrameOnTheVisibleArea)
 {
-    const char *name;
-    QRect frame;
-    std::optional<QRect> fitted;
-
-    friend void PrintTo(const Fitting &fitting, std::ostream *out) { *out << fitting.name; }
-};
-
-class WindowFitting : public testing::TestWithParam<Fitting>
-{};
-
-TEST_P(WindowFitting, KeepsTheFrameOnTheVisibleArea)
-{
-    EXPECT_EQ(fittedFrame(GetParam().frame, visible, minimum), GetParam().fitted);
+    const std::tuple<const char *, QRect, std::optional<QRect>> frames[] = {
+        {"fits and shows", {100, 100, 1100, 720}, std::nullopt},
+        {"partly off screen still shows", {1000, 800, 1100, 720}, std::nullopt},
+        {"larger than the screen", {-50, 300, 2000, 1200}, QRect(0, 25, 1440, 875)},
+        {"taller than the screen at the right edge", {900, 100, 1100, 1000}, QRect(340, 25, 1100, 875)},
+        {"smaller than the minimum", {200, 200, 600, 400}, QRect(200, 200, 880, 600)},
+        {"on a screen that is gone", {3000, 2000, 1100, 720}, QRect(340, 180, 1100, 720)},
+    };
+    for (const auto &[name, frame, fitted] : frames)
+        EXPECT_EQ(fittedFrame(frame, visible, minimum), fitted) << name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Frames, WindowFitting,
-    testing::Values(Fitting{"FitsAndShows", {100, 100, 1100, 720}, std::nullopt},
-                    Fitting{"PartlyOffScreenStillShows", {1000, 800, 1100, 720}, std::nullopt},
-                    Fitting{"LargerThanTheScreen", {-50, 300, 2000, 1200}, QRect(0, 25, 1440, 875)},
-                    Fitting{"TallerThanTheScreenAtTheRightEdge", {900, 100, 1100, 1000}, QRect(340, 25, 1100, 875)},
-                    Fitting{"SmallerThanTheMinimum", {200, 200, 600, 400}, QRect(200, 200, 880, 600)},
-                    Fitting{"OnAScreenThatIsGone", {3000, 2000, 1100, 720}, QRect(340, 180, 1100, 720)}),
-    [](const testing::TestParamInfo<Fitting> &info) { return info.param.name; });
 
 TEST(WindowConfigurator, BringsAWindowLeftOffScreenBackIntoView)
 {
