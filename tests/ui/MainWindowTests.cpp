@@ -16,7 +16,60 @@
 #include <QFileOpenEvent>
 #include <QMenu>
 
+#include <functional>
+
 namespace {
+
+// Hands every event the watched objects receive to a function.
+class EventHook final : public QObject
+{
+public:
+    explicit EventHook(std::function<void(QObject *, QEvent *)> hook)
+        : m_hook(std::move(hook))
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        m_hook(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *, QEvent *)> m_hook;
+};
+
+// What happens before and as the window first shows, so the window is made
+// in each test.
+class MainWindowStartTest : public testing::Test
+{
+protected:
+    FakePlatform platform;
+    TarnholdModel model{std::make_unique<FakePlatform>()};
+    VevoAppearance appearance{platform};
+
+    std::unique_ptr<MainWindow> makeWindow()
+    {
+        return std::make_unique<MainWindow>(model, appearance, std::make_unique<RecordingAlerts>());
+    }
+};
+
+// A widget shown before a layout gives it a parent opens, for a moment, as
+// a window of its own: a flicker on the desktop at every start.
+TEST_F(MainWindowStartTest, ShowsNoOtherWindow)
+{
+    QStringList others;
+    EventHook shows([&](QObject *watched, QEvent *event) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && widget && widget->isWindow() && !qobject_cast<const MainWindow *>(widget))
+            others.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName());
+    });
+    qApp->installEventFilter(&shows);
+    const std::unique_ptr<MainWindow> window = makeWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(others, QStringList());
+}
 
 class MainWindowTest : public testing::Test
 {

@@ -16,8 +16,6 @@ VevoPageHeader::VevoPageHeader(VevoAppearance &appearance, const QString &eyebro
     , m_actions(new QHBoxLayout)
 {
     m_eyebrow->setAccessibleName(eyebrow);
-    m_eyebrow->setVisible(!eyebrow.isEmpty());
-    m_subtitle->setVisible(!subtitle.isEmpty());
     m_subtitle->setWrapping(true);
 
     auto *text = new QVBoxLayout;
@@ -33,6 +31,10 @@ VevoPageHeader::VevoPageHeader(VevoAppearance &appearance, const QString &eyebro
     row->addLayout(text, 1);
     row->addLayout(m_actions);
     row->setAlignment(m_actions, Qt::AlignBottom);
+    // Only now that the layout has made them children: shown before, each
+    // would open as a window of its own.
+    m_eyebrow->setVisible(!eyebrow.isEmpty());
+    m_subtitle->setVisible(!subtitle.isEmpty());
 }
 
 VevoPageHeader::~VevoPageHeader() = default;
