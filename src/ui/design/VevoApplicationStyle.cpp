@@ -2,11 +2,15 @@
 
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
+#include "ui/design/VevoIcons.h"
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIconEngine>
 #include <QOperatingSystemVersion>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace {
@@ -42,6 +46,38 @@ QPalette palette(const VevoAppearance &appearance)
     return palette;
 }
 
+// The chevron of the menu bar's extension button, drawn when it is shown.
+class ExtensionIconEngine final : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        const QPalette::ColorGroup group = mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active;
+        Vevo::paintIcon(*painter, rect, QStringLiteral("chevron.right"),
+                        QGuiApplication::palette().color(group, QPalette::ButtonText));
+    }
+
+    QIconEngine *clone() const override { return new ExtensionIconEngine; }
+};
+
+// Fusion, except that every menu bar's extension icon is the design's own:
+// Fusion reads its PNG when the menu bar is made, and finding a reader for
+// it loads every image format plugin installed before the window can show.
+class VevoFusionStyle final : public QProxyStyle
+{
+public:
+    VevoFusionStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {}
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (icon == SP_ToolBarHorizontalExtensionButton)
+            return QIcon(new ExtensionIconEngine);
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
 } // namespace
 
 namespace Vevo {
@@ -50,7 +86,7 @@ void styleApplication(VevoAppearance &appearance)
 {
     if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::MacOS) {
         // Fusion draws the same on every desktop and takes the palette whole.
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(new VevoFusionStyle);
         if (QFontDatabase::families().contains(QStringLiteral("Inter"))) {
             QFont font(QStringLiteral("Inter"));
             font.setPixelSize(interfacePixelSize);
