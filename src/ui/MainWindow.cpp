@@ -13,6 +13,16 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// A window that is never exposed (started minimised, on a hidden desktop)
+// still refreshes after this.
+constexpr auto firstFrameLimit = std::chrono::seconds(1);
+
+} // namespace
 
 MainWindow::MainWindow(TarnholdModel &model, VevoAppearance &appearance, std::unique_ptr<AlertPresenter> alerts,
                        QWidget *parent)
@@ -53,6 +63,27 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_hasShown = true;
     configureWindow(*this);
+    // The refresh reads the disk and starts a request on this thread; the
+    // first frame goes out before it.
+    windowHandle()->installEventFilter(this);
+    QTimer::singleShot(firstFrameLimit, this, &MainWindow::startFirstRefresh);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        // Queued: the expose paints the frame once this filter returns.
+        QMetaObject::invokeMethod(this, &MainWindow::startFirstRefresh, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::startFirstRefresh()
+{
+    if (m_hasRefreshed)
+        return;
+    m_hasRefreshed = true;
     m_model.startRefresh();
 }
 

@@ -31,8 +31,10 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void startFirstRefresh();
     void createViewMenu();
     void createGameMenu();
     void updateLaunchAction();
@@ -42,4 +44,5 @@ private:
     std::unique_ptr<AlertPresenter> m_alertPresenter;
     QAction *m_launchAction = nullptr;
     bool m_hasShown = false;
+    bool m_hasRefreshed = false;
 };

@@ -1,4 +1,5 @@
 #include "app/TarnholdModel.h"
+#include "base/InstallationRecord.h"
 #include "base/OperationState.h"
 #include "support/FakePlatform.h"
 #include "support/Installation.h"
@@ -69,6 +70,25 @@ TEST_F(MainWindowStartTest, ShowsNoOtherWindow)
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_EQ(others, QStringList());
+}
+
+// The first refresh reads the disk and starts a request on the GUI thread,
+// so it waits for the first frame, and then runs without anything else.
+TEST_F(MainWindowStartTest, RefreshesOnceTheFirstFrameIsOnScreen)
+{
+    Installation::writeStateFile(R"({"runtimeVersion": "Wine 11.0 SSE2", "velmoraVersion": "1.4"})");
+    const std::unique_ptr<MainWindow> window = makeWindow();
+    std::optional<bool> recordReadAtFirstPaint;
+    EventHook paints([&](QObject *, QEvent *event) {
+        if (event->type() == QEvent::Paint && !recordReadAtFirstPaint)
+            recordReadAtFirstPaint = model.record().state().velmoraVersion.has_value();
+    });
+    window->findChild<QWidget *>(QStringLiteral("contentView"))->installEventFilter(&paints);
+    window->show();
+
+    EXPECT_TRUE(eventually(
+        [&] { return recordReadAtFirstPaint && model.record().state().velmoraVersion == QStringLiteral("1.4"); }));
+    EXPECT_EQ(recordReadAtFirstPaint, false);
 }
 
 class MainWindowTest : public testing::Test
