@@ -209,7 +209,10 @@ void BusyOverlay::followDetail()
     const bool stalled = m_operation.progressStalled();
     m_stallMark->setVisible(stalled);
     m_detail->setRole(stalled ? Vevo::warn : Vevo::textMuted);
-    placeCard();
+    // A hidden overlay places its card as it shows; measuring the card now
+    // would load fonts that the window's first frame does not use.
+    if (!isHidden())
+        placeCard();
 }
 
 void BusyOverlay::placeCard()
