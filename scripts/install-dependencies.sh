@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config
-    qt6-base-dev qt6-base-dev-tools qcoro-qt6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qcoro-qt6-dev libgl-dev libfontconfig-dev
     qt6-image-formats-plugins qt6-svg-dev
     libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb
     libssl-dev qt6-httpserver-dev

@@ -10,18 +10,32 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_LINUX
+#include <fontconfig/fontconfig.h>
+#include <thread>
+#endif
+
 int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url)
 {
     // A second start needs neither a display nor a window.
     if (SingleInstance::sendToRunningInstance(url))
         return 0;
 
+#ifdef Q_OS_LINUX
+    // Reading fontconfig's configuration takes milliseconds that the first
+    // frame waits for, and nothing before the style needs it: read beside the
+    // application's set-up, it is ready when Qt asks for it.
+    std::jthread fontconfig([] { FcInit(); });
+#endif
     QApplication::setApplicationName(QStringLiteral("Tarnhold"));
     QApplication::setApplicationVersion(QStringLiteral(TARNHOLD_VERSION));
     QApplication application(argc, argv);
 
     TarnholdModel model(createPlatform());
     VevoAppearance appearance(model.platform());
+#ifdef Q_OS_LINUX
+    fontconfig.join();
+#endif
     Vevo::styleApplication(appearance);
     MainWindow window(model, appearance);
 
