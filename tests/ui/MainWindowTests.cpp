@@ -8,6 +8,8 @@
 #include "ui/MainWindow.h"
 #include "ui/UrlOpenEventFilter.h"
 #include "ui/design/VevoAppearance.h"
+#include "ui/design/VevoApplicationStyle.h"
+#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoText.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QFileOpenEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QStyle>
 
 #include <functional>
 
@@ -89,6 +93,21 @@ TEST_F(MainWindowStartTest, RefreshesOnceTheFirstFrameIsOnScreen)
     EXPECT_TRUE(eventually(
         [&] { return recordReadAtFirstPaint && model.record().state().velmoraVersion == QStringLiteral("1.4"); }));
     EXPECT_EQ(recordReadAtFirstPaint, false);
+}
+
+// The style draws the menu bar's extension chevron itself, clear around its
+// strokes like every other icon (Fusion's PNG loaded every image plugin).
+TEST_F(MainWindowStartTest, MenuBarExtensionIsTheDesignsChevron)
+{
+    Vevo::styleApplication(appearance);
+    const QIcon extension = qApp->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    QImage expected(QSize(16, 16), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter painter(&expected);
+    Vevo::paintIcon(painter, expected.rect(), QStringLiteral("chevron.right"),
+                    qApp->palette().color(QPalette::ButtonText));
+    painter.end();
+    EXPECT_TRUE(extension.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) == expected);
 }
 
 class MainWindowTest : public testing::Test

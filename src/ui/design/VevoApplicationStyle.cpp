@@ -57,6 +57,16 @@ public:
                         QGuiApplication::palette().color(group, QPalette::ButtonText));
     }
 
+    // Qt's own would paint onto a pixmap it never cleared.
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, pixmap.rect(), mode, state);
+        return pixmap;
+    }
+
     QIconEngine *clone() const override { return new ExtensionIconEngine; }
 };
 
