@@ -14,7 +14,7 @@ const QString appearance = u"org.freedesktop.appearance"_s;
 
 // Answers ReadOne, or only Read as portals before version 2 do, from the
 // values given per key of the appearance settings; other keys are not found.
-FakeService::Answer portalAnswers(bool knowsReadOne, const QVariantHash &values)
+PrivateBus::Answer portalAnswers(bool knowsReadOne, const QVariantHash &values)
 {
     return [=](const QDBusMessage &call) -> std::optional<QDBusMessage> {
         if (call.member() == u"ReadOne" && !knowsReadOne)
@@ -54,12 +54,9 @@ protected:
     }
     void TearDown() override { qunsetenv("GTK_THEME"); }
 
-    FakeService portal(FakeService::Answer answer) const
+    void serve(PrivateBus::Answer answer)
     {
-        return {bus, u"org.freedesktop.portal.Desktop"_s, u"/org/freedesktop/portal/desktop"_s, std::move(answer)};
-    }
-    void watch()
-    {
+        bus.serve(u"org.freedesktop.portal.Desktop"_s, u"/org/freedesktop/portal/desktop"_s, std::move(answer));
         platform.watchPreferences([this] { ++changes; });
     }
 };
@@ -90,11 +87,10 @@ TEST_P(PortalAnswers, SetThePreferencesAndLaterChangesFollow)
         values.insert(u"color-scheme"_s, answer.colorScheme);
     if (answer.reducedMotion.isValid())
         values.insert(u"reduced-motion"_s, answer.reducedMotion);
-    FakeService desktop = portal(portalAnswers(answer.knowsReadOne, values));
-    watch();
-    ASSERT_TRUE(eventually([&] { return desktop.calls.size() == (answer.knowsReadOne ? 2 : 4); }));
+    serve(portalAnswers(answer.knowsReadOne, values));
+    ASSERT_TRUE(eventually([&] { return bus.calls.size() == (answer.knowsReadOne ? 2 : 4); }));
 
-    desktop.send(settingChanged(appearance, u"reduced-motion"_s, uint(!answer.reduced)));
+    bus.send(settingChanged(appearance, u"reduced-motion"_s, uint(!answer.reduced)));
     ASSERT_TRUE(eventually([&] { return changes == answer.changes + 1; })) << changes;
     EXPECT_NE(platform.prefersReducedMotion(), answer.reduced);
     EXPECT_EQ(platform.prefersDarkAppearance(), answer.dark);
@@ -115,27 +111,26 @@ INSTANTIATE_TEST_SUITE_P(, PortalAnswers,
 // change nothing or mean no preference.
 TEST_F(Portal, FollowsChangesAndKeepsTheNewestValue)
 {
-    const FakeService::Answer answers = portalAnswers(true, {{u"reduced-motion"_s, 0u}});
-    FakeService desktop = portal([&](const QDBusMessage &call) -> std::optional<QDBusMessage> {
+    const PrivateBus::Answer answers = portalAnswers(true, {{u"reduced-motion"_s, 0u}});
+    serve([&](const QDBusMessage &call) -> std::optional<QDBusMessage> {
         if (call.arguments().value(1) == u"color-scheme"_s)
             return std::nullopt;
         return answers(call);
     });
-    watch();
-    ASSERT_TRUE(eventually([&] { return desktop.calls.size() == 2; }));
-    desktop.send(settingChanged(appearance, u"color-scheme"_s, 2u));
+    ASSERT_TRUE(eventually([&] { return bus.calls.size() == 2; }));
+    bus.send(settingChanged(appearance, u"color-scheme"_s, 2u));
     ASSERT_TRUE(eventually([&] { return !platform.prefersDarkAppearance(); }));
 
-    ASSERT_EQ(desktop.held.size(), 1);
-    desktop.send(desktop.held.takeFirst().createReply(QVariant::fromValue(QDBusVariant(1u))));
-    desktop.send(settingChanged(appearance, u"reduced-motion"_s, 1u));
+    ASSERT_EQ(bus.held.size(), 1);
+    bus.send(bus.held.takeFirst().createReply(QVariant::fromValue(QDBusVariant(1u))));
+    bus.send(settingChanged(appearance, u"reduced-motion"_s, 1u));
     ASSERT_TRUE(eventually([&] { return platform.prefersReducedMotion(); }));
     EXPECT_FALSE(platform.prefersDarkAppearance());
 
-    desktop.send(settingChanged(appearance, u"color-scheme"_s, 7u));
-    desktop.send(settingChanged(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 2u));
-    desktop.send(settingChanged(appearance, u"contrast"_s, 1u));
-    desktop.send(settingChanged(appearance, u"reduced-motion"_s, 0u));
+    bus.send(settingChanged(appearance, u"color-scheme"_s, 7u));
+    bus.send(settingChanged(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 2u));
+    bus.send(settingChanged(appearance, u"contrast"_s, 1u));
+    bus.send(settingChanged(appearance, u"reduced-motion"_s, 0u));
     ASSERT_TRUE(eventually([&] { return !platform.prefersReducedMotion(); }));
     EXPECT_TRUE(platform.prefersDarkAppearance());
     EXPECT_EQ(changes, 4);

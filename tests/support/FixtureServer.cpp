@@ -12,16 +12,6 @@
 
 #include <algorithm>
 
-std::optional<QByteArray> FixtureRequest::header(const QByteArray &name) const
-{
-    const auto found = std::find_if(headers.cbegin(), headers.cend(), [&name](const auto &header) {
-        return header.first.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    if (found == headers.cend())
-        return std::nullopt;
-    return found->second;
-}
-
 FixtureServer::FixtureServer()
     : m_server(new QHttpServer(this))
 {
@@ -38,8 +28,6 @@ FixtureServer::FixtureServer()
     m_port = m_server->listen(QHostAddress::LocalHost);
     EXPECT_NE(m_port, 0) << "the fixture server could not listen";
 }
-
-FixtureServer::~FixtureServer() = default;
 
 QUrl FixtureServer::url(const QString &path) const
 {

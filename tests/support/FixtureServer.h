@@ -43,9 +43,6 @@ struct FixtureRequest
 {
     QString path;
     FixtureHeaders headers;
-
-    // The first header of that name, compared without regard to letter case.
-    std::optional<QByteArray> header(const QByteArray &name) const;
 };
 
 // An HTTP server on 127.0.0.1 for tests: each path answers with its scripted
@@ -60,7 +57,6 @@ class FixtureServer final : public QObject
 
 public:
     FixtureServer();
-    ~FixtureServer() override;
 
     QUrl url(const QString &path) const;
     void route(const QString &path, const QList<FixtureResponse> &responses);
