@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,20 +15,71 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString appearance = u"org.freedesktop.appearance"_s;
+
+// Answers ReadOne, or only Read as portals before version 2 do, with the
+// appearance settings' values given (invalid ones and other keys are not
+// found).
+PrivateBus::Answer portalAnswers(bool knowsReadOne, const QVariant &colorScheme, const QVariant &reducedMotion)
+{
+    return [=](const QDBusMessage &call) -> std::optional<QDBusMessage> {
+        if (call.member() == u"ReadOne" && !knowsReadOne)
+            return call.createErrorReply(QDBusError::UnknownMethod, u"No such method “ReadOne”"_s);
+        const QVariant key = call.arguments().value(0) == appearance ? call.arguments().value(1) : QVariant();
+        const QVariant value = key == u"color-scheme"_s     ? colorScheme
+                               : key == u"reduced-motion"_s ? reducedMotion
+                                                            : QVariant();
+        if (!value.isValid())
+            return call.createErrorReply(u"org.freedesktop.portal.Error.NotFound"_s, u"Requested setting not found"_s);
+        QVariant reply = QVariant::fromValue(QDBusVariant(value));
+        if (call.member() == u"Read")
+            reply = QVariant::fromValue(QDBusVariant(reply));
+        return call.createReply(reply);
+    };
+}
+
+QDBusMessage settingChanged(const QString &group, const QString &key, const QVariant &value)
+{
+    return QDBusMessage::createSignal(u"/org/freedesktop/portal/desktop"_s, u"org.freedesktop.portal.Settings"_s,
+                                      u"SettingChanged"_s)
+           << group << key << QVariant::fromValue(QDBusVariant(value));
+}
+
+// A Linux platform whose desktop services are played on a private bus, with
+// a dark GTK theme, so that the portal's "light" and its lack of a
+// preference tell apart.
+//
 // Desktop requests start stand-ins from a PATH of their own; the bus starts
 // before that. Once the test releases it, a stand-in appends its arguments
 // joined by "|" as a line to ~/NAME.args and fails. A request that waited
 // for its child would never let the test release it, and so would leave
 // nothing recorded.
-class DesktopRequests : public testing::Test
+class Desktop : public testing::Test
 {
 protected:
     const QByteArray path = qgetenv("PATH");
     PrivateBus bus;
     LinuxPlatform platform{bus.address()};
+    int changes = 0;
 
-    void SetUp() override { qputenv("PATH", QFile::encodeName(inHome(u"bin"_s))); }
-    void TearDown() override { qputenv("PATH", path); }
+    void SetUp() override
+    {
+        qputenv("PATH", QFile::encodeName(inHome(u"bin"_s)));
+        qputenv("GTK_THEME", "Adwaita:dark");
+        qunsetenv("TARNHOLD_APPEARANCE");
+        qunsetenv("TARNHOLD_REDUCED_MOTION");
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", path);
+        qunsetenv("GTK_THEME");
+    }
+
+    void servePortal(PrivateBus::Answer answer)
+    {
+        bus.serve(u"org.freedesktop.portal.Desktop"_s, u"/org/freedesktop/portal/desktop"_s, std::move(answer));
+        platform.watchPreferences([this] { ++changes; });
+    }
 
     static void addPrograms(const QString &names)
     {
@@ -52,7 +104,7 @@ protected:
 // The file manager is asked to select the item; only when it fails does the
 // containing folder open instead. Stand-ins record at once here, so an
 // xdg-open started after the first request would be seen.
-TEST_F(DesktopRequests, RevealSelectsTheItemOrOpensItsFolder)
+TEST_F(Desktop, RevealSelectsTheItemOrOpensItsFolder)
 {
     addPrograms(u"xdg-open"_s);
     writeFile(inHome(u"release"_s));
@@ -73,31 +125,74 @@ TEST_F(DesktopRequests, RevealSelectsTheItemOrOpensItsFolder)
     EXPECT_EQ(bus.calls.size(), 2);
 }
 
-// TERMINAL (with options of its own, or naming a program that is missing),
-// the programs on PATH, the terminal that runs the script (none when empty)
-// and its arguments.
-using TerminalCase = std::tuple<const char *, const char *, const char *, const char *>;
-
-class TerminalChoice : public DesktopRequests, public testing::WithParamInterface<TerminalCase>
-{};
-
-TEST_P(TerminalChoice, RunsTheScriptInTheFirstTerminalFound)
+// No terminal at first; then TERMINAL names a missing program, with options
+// of its own, and the first of the others found runs the script.
+TEST_F(Desktop, RunsTheScriptInTheFirstTerminalFound)
 {
-    const auto [variable, programs, terminal, arguments] = GetParam();
-    qputenv("TERMINAL", variable);
-    addPrograms(QLatin1String(programs));
-    ASSERT_EQ(platform.openScriptInTerminal(u"/games/run.command"_s), *terminal != '\0');
-    if (*terminal != '\0') {
-        EXPECT_EQ(argumentsOf(QLatin1String(terminal)),
-                  QStringList{QLatin1String(arguments) + u"|/games/run.command"_s});
-    }
+    const QString script = u"/games/run.command"_s;
+    EXPECT_FALSE(platform.openScriptInTerminal(script));
+    qputenv("TERMINAL", "mine --hold");
+    addPrograms(u"xterm"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"xterm"_s), QStringList{u"-e|/games/run.command"_s});
+    addPrograms(u"gnome-terminal"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"gnome-terminal"_s), QStringList{u"--|/games/run.command"_s});
+    addPrograms(u"mine"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"mine"_s), QStringList{u"--hold|-e|/games/run.command"_s});
 }
 
-INSTANTIATE_TEST_SUITE_P(, TerminalChoice,
-                         testing::Values(TerminalCase{"mine --hold", "mine x-terminal-emulator", "mine", "--hold|-e"},
-                                         TerminalCase{"absent", "xterm", "xterm", "-e"},
-                                         TerminalCase{"", "gnome-terminal konsole", "gnome-terminal", "--"},
-                                         TerminalCase{"", "", "", ""}));
+// The portal's answers (invalid: not found) and what the platform prefers
+// after them, with the number of changes that took.
+using AnswerCase = std::tuple<const char *, bool, QVariant, QVariant, bool, bool, int>;
+
+class PortalAnswers : public Desktop, public testing::WithParamInterface<AnswerCase>
+{};
+
+// Each case ends with a change of reduced motion, which also shows that the
+// answers and signals before it have all been taken in.
+TEST_P(PortalAnswers, SetThePreferencesAndLaterChangesFollow)
+{
+    const auto &[name, knowsReadOne, colorScheme, reducedMotion, dark, reduced, changeCount] = GetParam();
+    servePortal(portalAnswers(knowsReadOne, colorScheme, reducedMotion));
+    ASSERT_TRUE(eventually([&] { return bus.calls.size() == (knowsReadOne ? 2 : 4); }));
+
+    // Other settings change nothing.
+    bus.send(settingChanged(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 2u));
+    bus.send(settingChanged(appearance, u"contrast"_s, 1u));
+    bus.send(settingChanged(appearance, u"reduced-motion"_s, uint(!reduced)));
+    ASSERT_TRUE(eventually([&] { return changes == changeCount + 1; })) << changes;
+    EXPECT_NE(platform.prefersReducedMotion(), reduced);
+    EXPECT_EQ(platform.prefersDarkAppearance(), dark);
+}
+
+INSTANTIATE_TEST_SUITE_P(, PortalAnswers,
+                         testing::Values(AnswerCase{"Dark", true, 1u, 1u, true, true, 2},
+                                         AnswerCase{"Light", true, 2u, 0u, false, false, 1},
+                                         AnswerCase{"OnlyRead", false, 2u, 1u, false, true, 2},
+                                         AnswerCase{"NoPreference", true, 0u, 0u, true, false, 0},
+                                         AnswerCase{"NotFound", true, {}, {}, true, false, 0},
+                                         AnswerCase{"UnknownValues", true, 7u, 2u, true, false, 0},
+                                         AnswerCase{"OtherTypes", true, 1, u"1"_s, true, false, 0}),
+                         [](const testing::TestParamInfo<AnswerCase> &info) { return std::get<0>(info.param); });
+
+// A change that arrives while the first read is unanswered is newer than
+// that read's answer; the other read's late answer still counts.
+TEST_F(Desktop, AChangeOutdatesAReadAnsweredAfterIt)
+{
+    servePortal([](const QDBusMessage &) -> std::optional<QDBusMessage> { return std::nullopt; });
+    ASSERT_TRUE(eventually([&] { return bus.held.size() == 2; }));
+    bus.send(settingChanged(appearance, u"color-scheme"_s, 2u));
+    ASSERT_TRUE(eventually([&] { return !platform.prefersDarkAppearance(); }));
+
+    // Dark and reduced motion, in the order asked: colour scheme first.
+    for (const QDBusMessage &read : std::as_const(bus.held))
+        bus.send(read.createReply(QVariant::fromValue(QDBusVariant(1u))));
+    ASSERT_TRUE(eventually([&] { return platform.prefersReducedMotion(); }));
+    EXPECT_FALSE(platform.prefersDarkAppearance());
+    EXPECT_EQ(changes, 2);
+}
 
 // The support folder does not exist before the first setup; its volume still
 // answers.
