@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QCoroTask>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include <csignal>
 
@@ -39,8 +41,8 @@ TEST(WineSupervisor, ListingReadsEveryFormPsPrintsAndSkipsTheRest)
     // Other programs, the path in another case, ids kill() would take as a
     // group or everything, ids out of range, shares ps never prints but a
     // number parser takes, missing fields.
-    QString listing = u"2 0.0 /opt/wine/bin/wine notepad.exe\n3 0.0 "_s + wine.toUpper() + u'\n'
-                      + QString(200000, u'9') + u" 1 "_s + wine + u"\n12 1.0\n12 1.0   \n\xff\xfe 3 \x01\n"_s;
+    QString listing = u"2 0.0 /opt/wine/bin/wine notepad.exe\n3 0.0 "_s + wine.toUpper() + u'\n' + QString(200000, u'9')
+                      + u" 1 "_s + wine + u"\n12 1.0\n12 1.0   \n\xff\xfe 3 \x01\n"_s;
     for (const char *fields : {"0 1.0", "-1 1.0", "+9 1.0", "4294967296 1.0", "12 nan", "12 inf", "12 1e3", "12 -1.0",
                                "12 1.2.3", "12 busy", "12", "pid 1.0"})
         listing += QLatin1String(fields) + u' ' + wine + u'\n';
@@ -54,19 +56,16 @@ TEST(WineSupervisor, ListingReadsEveryFormPsPrintsAndSkipsTheRest)
     EXPECT_TRUE(WineSupervisor::parseProcessList(listing, QString()).isEmpty());
 }
 
-// The lister reads its standard input first: a pipe left open would keep it
-// waiting until its limit, and the listing would count as empty.
-TEST(WineSupervisor, RunningProcessesLeaveOutTarnholdAndNeedBothPaths)
+// Tarnhold's own process is never one of them. The lister reads its standard
+// input first: a pipe left open would keep it waiting until its limit, and
+// the listing would count as empty.
+TEST(WineSupervisor, RunningProcessesLeaveOutTarnhold)
 {
-    const ToolCommand lister{u"sh"_s, {u"-c"_s, u"cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'"_s
-                                                    .arg(QCoreApplication::applicationPid())}};
-    const auto running = [&](const QString &runtime, const QString &prefix) {
-        return QCoro::waitFor(WineSupervisor(runtime, prefix, {}, lister).runningProcesses());
-    };
-    const QString prefix = FileTree::inHome(u"prefix"_s);
-    EXPECT_EQ(running(u"/rt"_s, prefix), QList<WineProcess>({{4242, 2.0, u"/rt/bin/wine b.exe"_s}}));
-    EXPECT_TRUE(running(QString(), prefix).isEmpty());
-    EXPECT_TRUE(running(u"/rt"_s, QString()).isEmpty());
+    const ToolCommand lister{u"sh"_s,
+                             {u"-c"_s, u"cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'"_s.arg(
+                                           QCoreApplication::applicationPid())}};
+    EXPECT_EQ(QCoro::waitFor(WineSupervisor(u"/rt"_s, FileTree::inHome(u"prefix"_s), {}, lister).runningProcesses()),
+              QList<WineProcess>({{4242, 2.0, u"/rt/bin/wine b.exe"_s}}));
 }
 
 TEST(WineSupervisor, PrefixNeedsEveryRegistryFileOverItsLimitAndTheSystemFolder)
@@ -119,95 +118,77 @@ TEST(WineEnvironment, PassesOnlyTheListedVariablesSet)
     EXPECT_EQ(value("LC_ALL"), std::nullopt);
     EXPECT_EQ(value("TARNHOLD_UNLISTED"), std::nullopt);
     EXPECT_TRUE(value("PATH")->startsWith(u"/rt/bin:"_s));
-    EXPECT_EQ(value("WINEPREFIX"), u"/pfx"_s);
 
     EnvironmentVariables creation = WineSupervisor(QString(), QString(), environment, {}).prefixCreationEnvironment();
-    EXPECT_EQ(Environment::value(creation, u"WINEDLLOVERRIDES"_s), *value("WINEDLLOVERRIDES") + u";mscoree=d;mshtml=d"_s);
+    EXPECT_EQ(Environment::value(creation, u"WINEDLLOVERRIDES"_s),
+              *value("WINEDLLOVERRIDES") + u";mscoree=d;mshtml=d"_s);
     Environment::set(creation, u"WINEDLLOVERRIDES"_s, *value("WINEDLLOVERRIDES"));
     EXPECT_EQ(creation, environment);
 }
 
-// A stand-in runtime: "bin/wine" records its pid and runs until stopped, its
-// command line holding its own path and its arguments; "bin/wineserver -k"
-// sends SIGTERM to every recorded pid. Wine processes start outside any
-// QProcess, as the game does; whatever a failing test leaves is killed.
-class WineShutdown : public testing::Test
+// Wine processes start outside any QProcess, as the game does. The stand-in
+// "bin/wineserver -k" notes the prefix it was given and sends SIGTERM to
+// every process started so far. With nothing running, shutting down ends at
+// once rather than after a grace far beyond the bound. Then one process
+// ignores SIGTERM, and on Linux one shows what Debian's Wine does: a Windows
+// path, with WINEPREFIX in its environment (as do the children of each,
+// hence "at least").
+TEST(WineShutdown, EndsEveryProcessOfItsRuntimeAndPrefix)
 {
-protected:
-    const QString m_runtime = FileTree::inHome(u"Runtime/current"_s);
-    const QString m_prefix = FileTree::inHome(u"Prefix"_s);
-    QList<qint64> m_started;
-
-    void TearDown() override
-    {
-        for (const qint64 pid : std::as_const(m_started))
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
-    }
-
-    WineSupervisor supervisor(WineTiming timing, bool winesIgnoreSigterm)
-    {
-        FileTree::writeExecutable(m_runtime + u"/bin/wine"_s,
-                                  "#!/bin/sh\necho $$ >> \"${0%/bin/wine}/pids\"\n"
-                                      + QByteArray(winesIgnoreSigterm ? "trap '' TERM\n" : "")
-                                      + "exec /bin/sh -c 'while :; do sleep 1; done' \"$0\" \"$@\"\n");
-        FileTree::writeExecutable(m_runtime + u"/bin/wineserver"_s,
-                                  "#!/bin/sh\n[ \"$1\" = -k ] && xargs kill < \"${0%/bin/wineserver}/pids\"\nexit 0\n");
-        return {m_runtime, m_prefix, wineEnvironment(m_runtime, m_prefix), createPlatform()->listProcessesCommand(),
-                timing};
-    }
-
-    // Through env, which becomes the program: its pid is the one recorded.
-    void start(const QStringList &command)
-    {
-        QStringList arguments(u"-i"_s);
-        for (const auto &[name, value] : wineEnvironment(m_runtime, m_prefix))
-            arguments.append(name + u'=' + value);
-        qint64 pid = 0;
-        ASSERT_TRUE(QProcess::startDetached(u"env"_s, arguments + command, QString(), &pid));
-        m_started.append(pid);
-    }
-
-    static int running(const WineSupervisor &supervisor)
-    {
-        return int(QCoro::waitFor(supervisor.runningProcesses()).size());
-    }
-};
-
-// A grace far beyond the bound: only wineserver -k ending the game, and
-// returning at once when nothing runs, finish within it.
-TEST_F(WineShutdown, WineserverEndsTheGameAndNothingRunningReturnsAtOnce)
-{
-    const WineSupervisor wine = supervisor({.shutDownGrace = 60s}, false);
-    start({m_runtime + u"/bin/wine"_s, u"C:\\GeneralsZH\\generals.exe"_s});
-    ASSERT_TRUE(eventually([&] { return QCoro::waitFor(wine.gameClientIsRunning()); }));
+    const QString runtime = FileTree::inHome(u"Runtime/current"_s);
+    const QString prefix = FileTree::inHome(u"Prefix"_s);
+    FileTree::writeExecutable(
+        runtime + u"/bin/wineserver"_s,
+        "#!/bin/sh\n[ \"$1\" = -k ] || exit 0\necho \"$WINEPREFIX\" >~/killed\nkill $(cat ~/pids)\n");
+    const auto supervisor = [&](WineTiming timing) {
+        return WineSupervisor(runtime, prefix, wineEnvironment(runtime, prefix),
+                              createPlatform()->listProcessesCommand(), timing);
+    };
+    const auto running = [](const WineSupervisor &wine) { return QCoro::waitFor(wine.runningProcesses()).size(); };
     QElapsedTimer clock;
     clock.start();
-    QCoro::waitFor(wine.shutDown());
-    EXPECT_EQ(running(wine), 0);
-    QCoro::waitFor(wine.shutDown());
+    QCoro::waitFor(supervisor({.shutDownGrace = 60s}).shutDown());
     EXPECT_LT(clock.elapsed(), 30'000);
-}
 
-TEST_F(WineShutdown, SignalsEndTheRestEvenWhenSigtermIsIgnored)
-{
-    const WineSupervisor wine = supervisor({.pollInterval = 50ms, .shutDownGrace = 500ms, .signalWait = 500ms}, true);
-    start({m_runtime + u"/bin/wine"_s, u"C:\\windows\\system32\\winedevice.exe"_s});
-    int started = 1;
+    // A shell that loops until stopped, its command line holding the
+    // arguments; through env, which becomes the shell, so its pid is the one
+    // recorded, and killed at the end whatever happened.
+    QStringList started;
+    const auto killStarted = qScopeGuard([&] {
+        for (const QString &pid : std::as_const(started))
+            ::kill(pid.toInt(), SIGKILL);
+    });
+    const auto start = [&](const QString &script, const QStringList &arguments) {
+        QStringList command(u"-i"_s);
+        for (const auto &[name, value] : wineEnvironment(runtime, prefix))
+            command.append(name + u'=' + value);
+        command += QStringList{u"/bin/sh"_s, u"-c"_s, script + u"while :; do sleep 1; done"_s} + arguments;
+        qint64 pid = 0;
+        ASSERT_TRUE(QProcess::startDetached(u"env"_s, command, QString(), &pid));
+        started.append(QString::number(pid));
+        FileTree::writeFile(FileTree::inHome(u"pids"_s), started.join(u' ').toUtf8());
+    };
+    const WineSupervisor wine = supervisor({.pollInterval = 50ms, .shutDownGrace = 500ms, .signalWait = 500ms});
+    start(u"trap '' TERM; "_s, {runtime + u"/bin/wine"_s, u"C:\\windows\\system32\\winedevice.exe"_s});
 #ifdef Q_OS_LINUX
-    // What Debian's Wine shows: a Windows path, with WINEPREFIX in the environment
-    // (as do the children of each, hence "at least").
-    start({u"/bin/sh"_s, u"-c"_s, u"while :; do sleep 1; done"_s, u"C:\\windows\\system32\\services.exe"_s});
-    ++started;
+    start(QString(), {u"C:\\windows\\system32\\services.exe"_s});
 #endif
-    ASSERT_TRUE(eventually([&] { return running(wine) >= started; }));
+    ASSERT_TRUE(eventually([&] { return running(wine) >= started.size(); }));
     EXPECT_FALSE(QCoro::waitFor(wine.gameClientIsRunning()));
-    // Another runtime's and prefix's processes are not ours.
-    EXPECT_EQ(running(WineSupervisor(m_runtime + u"-other"_s, m_prefix + u"-other"_s, {},
-                                     createPlatform()->listProcessesCommand())),
-              0);
+    start(QString(), {runtime + u"/bin/wine"_s, u"C:\\GeneralsZH\\generals.exe"_s});
+    EXPECT_TRUE(eventually([&] { return QCoro::waitFor(wine.gameClientIsRunning()); }));
+    // Another runtime's and prefix's processes are not ours, and empty paths
+    // would claim every process.
+    for (const auto &[otherRuntime, otherPrefix] :
+         {std::pair<QString, QString>(runtime + u"-other"_s, prefix + u"-other"_s),
+          {QString(), prefix},
+          {runtime, QString()}})
+        EXPECT_EQ(running({otherRuntime, otherPrefix, {}, createPlatform()->listProcessesCommand()}), 0);
 
     QCoro::waitFor(wine.shutDown());
     EXPECT_EQ(running(wine), 0);
+    QFile killed(FileTree::inHome(u"killed"_s));
+    EXPECT_TRUE(killed.open(QIODevice::ReadOnly) && killed.readAll() == prefix.toUtf8() + '\n');
 }
 
 } // namespace
