@@ -7,12 +7,12 @@
 #include <QString>
 #include <QUrl>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <utility>
 
 class QHttpServer;
-class QHttpServerRequest;
 class QTcpSocket;
 
 using FixtureHeaders = QList<std::pair<QByteArray, QByteArray>>;
@@ -58,15 +58,17 @@ class FixtureServer final : public QObject
 public:
     FixtureServer();
 
-    QUrl url(const QString &path) const;
-    void route(const QString &path, const QList<FixtureResponse> &responses);
+    QUrl url(const QString &path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)); }
+    void route(const QString &path, const QList<FixtureResponse> &responses) { m_routes.insert(path, responses); }
     void route(const QString &path, const FixtureResponse &response) { route(path, QList{response}); }
 
     QList<FixtureRequest> requests() const { return m_requests; }
-    qsizetype requestCount(const QString &path) const;
+    qsizetype requestCount(const QString &path) const
+    {
+        return std::ranges::count(m_requests, path, &FixtureRequest::path);
+    }
 
 private:
-    FixtureResponse nextResponse(const QString &path);
     static void answer(QTcpSocket *socket, const FixtureResponse &response);
 
     QHttpServer *m_server;
