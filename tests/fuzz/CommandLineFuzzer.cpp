@@ -1,19 +1,12 @@
 #include "FuzzRequire.h"
 #include "app/CommandLine.h"
 
-#include <cstddef>
-#include <cstdint>
-
 // Arguments come from the shell or from a desktop environment opening a
 // link; each NUL in the input separates two arguments.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QStringList arguments;
-    if (!bytes.isEmpty()) {
-        for (const QByteArray &argument : bytes.split('\0'))
-            arguments.append(QString::fromUtf8(argument));
-    }
+    const QStringList arguments = bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes).split(QChar(0));
 
     const CommandLine command = parseCommandLine(arguments);
     using Mode = CommandLine::Mode;

@@ -4,9 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <cstddef>
-#include <cstdint>
-
 // The list is written by the community content installer, but a user or a
 // crash can leave anything in it.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -1,9 +1,6 @@
 #include "FuzzRequire.h"
 #include "client/ReleaseManifest.h"
 
-#include <cstddef>
-#include <cstdint>
-
 // The manifest comes from the network; whatever the channel serves must
 // either decode into a manifest that survives its own encoding or be refused
 // with a sentence for the user.

@@ -2,9 +2,6 @@
 #include "app/InstanceMessage.h"
 #include "app/UrlAction.h"
 
-#include <cstddef>
-#include <cstdint>
-
 // Any local process of the same user may write anything to the running
 // instance's socket.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

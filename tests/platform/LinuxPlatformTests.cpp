@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,128 +15,184 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Once the test releases it, a stand-in records its arguments joined by "|" in
-// ~/NAME.PID.args, one file per run, then fails.
-constexpr char standIn[] =
-    "#!/bin/sh\n"
-    "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
-    "IFS='|'; [ -e ~/release ] && printf %s \"$*\" >~/.$$ && /bin/mv ~/.$$ ~/\"${0##*/}.$$.args\"\n"
-    "exit 1\n";
+const QString appearance = u"org.freedesktop.appearance"_s;
 
-// Desktop requests start stand-ins from a PATH of their own. A request that
-// waited for its child would never let the test release it, and so would
-// leave nothing recorded.
-class DesktopRequests : public testing::Test
+// Answers ReadOne, or only Read as portals before version 2 do, with the
+// appearance settings' values given (invalid ones and other keys are not
+// found).
+PrivateBus::Answer portalAnswers(bool knowsReadOne, const QVariant &colorScheme, const QVariant &reducedMotion)
+{
+    return [=](const QDBusMessage &call) -> std::optional<QDBusMessage> {
+        if (call.member() == u"ReadOne" && !knowsReadOne)
+            return call.createErrorReply(QDBusError::UnknownMethod, u"No such method “ReadOne”"_s);
+        const QVariant key = call.arguments().value(0) == appearance ? call.arguments().value(1) : QVariant();
+        const QVariant value = key == u"color-scheme"_s     ? colorScheme
+                               : key == u"reduced-motion"_s ? reducedMotion
+                                                            : QVariant();
+        if (!value.isValid())
+            return call.createErrorReply(u"org.freedesktop.portal.Error.NotFound"_s, u"Requested setting not found"_s);
+        QVariant reply = QVariant::fromValue(QDBusVariant(value));
+        if (call.member() == u"Read")
+            reply = QVariant::fromValue(QDBusVariant(reply));
+        return call.createReply(reply);
+    };
+}
+
+QDBusMessage settingChanged(const QString &group, const QString &key, const QVariant &value)
+{
+    return QDBusMessage::createSignal(u"/org/freedesktop/portal/desktop"_s, u"org.freedesktop.portal.Settings"_s,
+                                      u"SettingChanged"_s)
+           << group << key << QVariant::fromValue(QDBusVariant(value));
+}
+
+// A Linux platform whose desktop services are played on a private bus, with
+// a dark GTK theme, so that the portal's "light" and its lack of a
+// preference tell apart.
+//
+// Desktop requests start stand-ins from a PATH of their own; the bus starts
+// before that. Once the test releases it, a stand-in appends its arguments
+// joined by "|" as a line to ~/NAME.args and fails. A request that waited
+// for its child would never let the test release it, and so would leave
+// nothing recorded.
+class Desktop : public testing::Test
 {
 protected:
     const QByteArray path = qgetenv("PATH");
-    LinuxPlatform platform;
+    PrivateBus bus;
+    LinuxPlatform platform{bus.address()};
+    int changes = 0;
 
-    void SetUp() override { qputenv("PATH", QFile::encodeName(inHome(u"bin"_s))); }
-    void TearDown() override { qputenv("PATH", path); }
+    void SetUp() override
+    {
+        qputenv("PATH", QFile::encodeName(inHome(u"bin"_s)));
+        qputenv("GTK_THEME", "Adwaita:dark");
+        qunsetenv("TARNHOLD_APPEARANCE");
+        qunsetenv("TARNHOLD_REDUCED_MOTION");
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", path);
+        qunsetenv("GTK_THEME");
+    }
+
+    void servePortal(PrivateBus::Answer answer)
+    {
+        bus.serve(u"org.freedesktop.portal.Desktop"_s, u"/org/freedesktop/portal/desktop"_s, std::move(answer));
+        platform.watchPreferences([this] { ++changes; });
+    }
 
     static void addPrograms(const QString &names)
     {
         for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
-            writeExecutable(inHome(u"bin/"_s + name), standIn);
+            writeExecutable(inHome(u"bin/"_s + name),
+                            "#!/bin/sh\n"
+                            "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
+                            "IFS='|'; [ -e ~/release ] && printf '%s\\n' \"$*\" >>~/\"${0##*/}.args\"\nexit 1\n");
     }
 
     // The arguments of every run so far, once there has been one.
     static QStringList argumentsOf(const QString &name)
     {
         writeFile(inHome(u"release"_s));
-        const QStringList filter{name + u".*.args"_s};
-        EXPECT_TRUE(eventually([&] { return !QDir::home().entryList(filter, QDir::Files).isEmpty(); }))
-            << name.toStdString() << " never ran";
-        QStringList runs;
-        for (const QString &record : QDir::home().entryList(filter, QDir::Files)) {
-            QFile file(inHome(record));
-            runs.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
-        }
-        return runs;
+        QFile file(inHome(name + u".args"_s));
+        EXPECT_TRUE(eventually([&] { return file.size() > 0; })) << name.toStdString() << " never ran";
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                              : QStringList();
     }
-};
-
-// Requests over a private bus, started before PATH holds only stand-ins.
-class BusRequests : public DesktopRequests
-{
-protected:
-    PrivateBus bus;
 };
 
 // The file manager is asked to select the item; only when it fails does the
 // containing folder open instead. Stand-ins record at once here, so an
 // xdg-open started after the first request would be seen.
-TEST_F(BusRequests, RevealSelectsTheItemOrOpensItsFolder)
+TEST_F(Desktop, RevealSelectsTheItemOrOpensItsFolder)
 {
     addPrograms(u"xdg-open"_s);
     writeFile(inHome(u"release"_s));
-    FakeService fileManager(bus, u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
-                            [](const QDBusMessage &call) {
-                                if (call.arguments().value(0).toStringList().value(0).contains(u"Replays"))
-                                    return call.createErrorReply(QDBusError::Failed, u"No window"_s);
-                                return call.createReply();
-                            });
-    LinuxPlatform onBus(bus.address());
+    bus.serve(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s, [](const QDBusMessage &call) {
+        if (call.arguments().value(0).toStringList().value(0).contains(u"Replays"))
+            return call.createErrorReply(QDBusError::Failed, u"No window"_s);
+        return call.createReply();
+    });
 
-    onBus.revealFile(u"/games/Maps/Tom's \"Map\""_s);
-    ASSERT_TRUE(eventually([&] { return fileManager.calls.size() == 1; }));
-    const QDBusMessage showItems = fileManager.calls.constFirst();
+    platform.revealFile(u"/games/Maps/Tom's \"Map\""_s);
+    ASSERT_TRUE(eventually([&] { return bus.calls.size() == 1; }));
+    const QDBusMessage showItems = bus.calls.constFirst();
     EXPECT_EQ(showItems.interface() + u'.' + showItems.member(), u"org.freedesktop.FileManager1.ShowItems"_s);
     EXPECT_EQ(showItems.arguments(), QVariantList({QStringList{u"file:///games/Maps/Tom's%20%22Map%22"_s}, QString()}));
 
-    onBus.revealFile(u"/games/Replays/Last Replay.rep"_s);
+    platform.revealFile(u"/games/Replays/Last Replay.rep"_s);
     EXPECT_EQ(argumentsOf(u"xdg-open"_s), QStringList{u"/games/Replays"_s});
-    EXPECT_EQ(fileManager.calls.size(), 2);
+    EXPECT_EQ(bus.calls.size(), 2);
 }
 
-// Without a session bus the portal has no preference, so the GTK theme
-// decides, and a file is revealed by opening its folder, without waiting for
-// anything.
-TEST_F(DesktopRequests, WithoutABusNothingIsPreferredAndRevealOpensTheFolder)
+// No terminal at first; then TERMINAL names a missing program, with options
+// of its own, and the first of the others found runs the script.
+TEST_F(Desktop, RunsTheScriptInTheFirstTerminalFound)
 {
-    qputenv("GTK_THEME", "Adwaita:dark");
-    qunsetenv("TARNHOLD_APPEARANCE");
-    qunsetenv("TARNHOLD_REDUCED_MOTION");
-    addPrograms(u"xdg-open"_s);
-    LinuxPlatform unconnected(u"unix:path="_s + inHome(u"no-bus"_s));
-    int changes = 0;
-    unconnected.watchPreferences([&] { ++changes; });
-    unconnected.revealFile(u"/games/Maps/Desert Fury"_s);
-    EXPECT_EQ(argumentsOf(u"xdg-open"_s), QStringList{u"/games/Maps"_s});
-    EXPECT_TRUE(unconnected.prefersDarkAppearance());
-    EXPECT_FALSE(unconnected.prefersReducedMotion());
-    EXPECT_EQ(changes, 0);
-    qunsetenv("GTK_THEME");
+    const QString script = u"/games/run.command"_s;
+    EXPECT_FALSE(platform.openScriptInTerminal(script));
+    qputenv("TERMINAL", "mine --hold");
+    addPrograms(u"xterm"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"xterm"_s), QStringList{u"-e|/games/run.command"_s});
+    addPrograms(u"gnome-terminal"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"gnome-terminal"_s), QStringList{u"--|/games/run.command"_s});
+    addPrograms(u"mine"_s);
+    ASSERT_TRUE(platform.openScriptInTerminal(script));
+    EXPECT_EQ(argumentsOf(u"mine"_s), QStringList{u"--hold|-e|/games/run.command"_s});
 }
 
-// TERMINAL, the programs on PATH, the terminal that runs the script (none
-// when empty) and its arguments: each case offers one and the next in line.
-using TerminalCase = std::tuple<const char *, const char *, const char *, const char *>;
+// The portal's answers (invalid: not found) and what the platform prefers
+// after them, with the number of changes that took.
+using AnswerCase = std::tuple<const char *, bool, QVariant, QVariant, bool, bool, int>;
 
-class TerminalChoice : public DesktopRequests, public testing::WithParamInterface<TerminalCase>
+class PortalAnswers : public Desktop, public testing::WithParamInterface<AnswerCase>
 {};
 
-TEST_P(TerminalChoice, RunsTheScriptInTheFirstTerminalFound)
+// Each case ends with a change of reduced motion, which also shows that the
+// answers and signals before it have all been taken in.
+TEST_P(PortalAnswers, SetThePreferencesAndLaterChangesFollow)
 {
-    const auto [variable, programs, terminal, arguments] = GetParam();
-    qputenv("TERMINAL", variable);
-    addPrograms(QLatin1String(programs));
-    ASSERT_EQ(platform.openScriptInTerminal(u"/games/run.command"_s), *terminal != '\0');
-    if (*terminal != '\0') {
-        EXPECT_EQ(argumentsOf(QLatin1String(terminal)),
-                  QStringList{QLatin1String(arguments) + u"|/games/run.command"_s});
-    }
+    const auto &[name, knowsReadOne, colorScheme, reducedMotion, dark, reduced, changeCount] = GetParam();
+    servePortal(portalAnswers(knowsReadOne, colorScheme, reducedMotion));
+    ASSERT_TRUE(eventually([&] { return bus.calls.size() == (knowsReadOne ? 2 : 4); }));
+
+    // Other settings change nothing.
+    bus.send(settingChanged(u"org.gnome.desktop.interface"_s, u"color-scheme"_s, 2u));
+    bus.send(settingChanged(appearance, u"contrast"_s, 1u));
+    bus.send(settingChanged(appearance, u"reduced-motion"_s, uint(!reduced)));
+    ASSERT_TRUE(eventually([&] { return changes == changeCount + 1; })) << changes;
+    EXPECT_NE(platform.prefersReducedMotion(), reduced);
+    EXPECT_EQ(platform.prefersDarkAppearance(), dark);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , TerminalChoice,
-    testing::Values(TerminalCase{"mine --hold", "mine x-terminal-emulator", "mine", "--hold|-e"},
-                    TerminalCase{"absent", "xterm", "xterm", "-e"},
-                    TerminalCase{"", "x-terminal-emulator gnome-terminal", "x-terminal-emulator", "-e"},
-                    TerminalCase{"", "gnome-terminal konsole", "gnome-terminal", "--"},
-                    TerminalCase{"", "konsole xfce4-terminal", "konsole", "-e"},
-                    TerminalCase{"", "xfce4-terminal xterm", "xfce4-terminal", "-x"}, TerminalCase{"", "", "", ""}));
+INSTANTIATE_TEST_SUITE_P(, PortalAnswers,
+                         testing::Values(AnswerCase{"Dark", true, 1u, 1u, true, true, 2},
+                                         AnswerCase{"Light", true, 2u, 0u, false, false, 1},
+                                         AnswerCase{"OnlyRead", false, 2u, 1u, false, true, 2},
+                                         AnswerCase{"NoPreference", true, 0u, 0u, true, false, 0},
+                                         AnswerCase{"NotFound", true, {}, {}, true, false, 0},
+                                         AnswerCase{"UnknownValues", true, 7u, 2u, true, false, 0},
+                                         AnswerCase{"OtherTypes", true, 1, u"1"_s, true, false, 0}),
+                         [](const testing::TestParamInfo<AnswerCase> &info) { return std::get<0>(info.param); });
+
+// A change that arrives while the first read is unanswered is newer than
+// that read's answer; the other read's late answer still counts.
+TEST_F(Desktop, AChangeOutdatesAReadAnsweredAfterIt)
+{
+    servePortal([](const QDBusMessage &) -> std::optional<QDBusMessage> { return std::nullopt; });
+    ASSERT_TRUE(eventually([&] { return bus.held.size() == 2; }));
+    bus.send(settingChanged(appearance, u"color-scheme"_s, 2u));
+    ASSERT_TRUE(eventually([&] { return !platform.prefersDarkAppearance(); }));
+
+    // Dark and reduced motion, in the order asked: colour scheme first.
+    for (const QDBusMessage &read : std::as_const(bus.held))
+        bus.send(read.createReply(QVariant::fromValue(QDBusVariant(1u))));
+    ASSERT_TRUE(eventually([&] { return platform.prefersReducedMotion(); }));
+    EXPECT_FALSE(platform.prefersDarkAppearance());
+    EXPECT_EQ(changes, 2);
+}
 
 // The support folder does not exist before the first setup; its volume still
 // answers.
@@ -145,35 +202,32 @@ TEST(Capacity, IsKnownForExistingAndNotYetCreatedFolders)
         EXPECT_GT(LinuxPlatform().availableCapacity(folder).value_or(0), 0) << folder.toStdString();
 }
 
-// A fresh home has no ~/.local/share yet.
-TEST(Trash, MovesAnItemIntoTheTrashOfAFreshHome)
-{
-    makeFolder(inHome(u"Desert Fury"_s));
-    EXPECT_TRUE(LinuxPlatform().moveToTrash(inHome(u"Desert Fury"_s), nullptr));
-    EXPECT_TRUE(QFileInfo(inHome(u".local/share/Trash/files/Desert Fury"_s)).isDir());
-}
-
-// A failure leaves the item where it is and says why. The Trash only renames,
-// so an item on another file system (/proc) cannot go there; where no Trash
-// can exist, Qt alone would move the item below the working folder and report
-// success.
-TEST(Trash, FailuresLeaveTheItemInPlaceAndSayWhy)
+// A fresh home has no ~/.local/share yet. A failure leaves the item where it
+// is and says why. The Trash only renames, so an item on another file system
+// (/proc) cannot go there; where no Trash can exist, Qt alone would move the
+// item below the working folder and report success.
+TEST(Trash, MovesAnItemIntoTheTrashOfAFreshHomeOrLeavesItAndSaysWhy)
 {
     LinuxPlatform platform;
+    makeFolder(inHome(u"Desert Fury"_s));
+    EXPECT_TRUE(platform.moveToTrash(inHome(u"Desert Fury"_s), nullptr));
+    EXPECT_TRUE(QFileInfo(inHome(u".local/share/Trash/files/Desert Fury"_s)).isDir());
+
     QString error;
     EXPECT_FALSE(platform.moveToTrash(inHome(u"Gone"_s), &error));
     EXPECT_EQ(error, u"“Gone” could not be moved to the Trash because it does not exist."_s);
     EXPECT_FALSE(platform.moveToTrash(u"/proc/version"_s, &error));
     EXPECT_EQ(error, u"“version” could not be moved to the Trash and was left where it is."_s);
-    EXPECT_TRUE(QDir(inHome(u".local/share/Trash/info"_s)).isEmpty());
+    EXPECT_EQ(QDir(inHome(u".local/share/Trash/files"_s)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{u"Desert Fury"_s});
 
     // A data folder that cannot be made; the temporary home resets it for
     // the next test.
     qputenv("XDG_DATA_HOME", "/proc/version/share");
-    makeFolder(inHome(u"Desert Fury"_s));
-    EXPECT_FALSE(platform.moveToTrash(inHome(u"Desert Fury"_s), &error));
-    EXPECT_EQ(error, u"“Desert Fury” could not be moved to the Trash and was left where it is."_s);
-    EXPECT_TRUE(QFileInfo(inHome(u"Desert Fury"_s)).isDir());
+    makeFolder(inHome(u"Maps"_s));
+    EXPECT_FALSE(platform.moveToTrash(inHome(u"Maps"_s), &error));
+    EXPECT_EQ(error, u"“Maps” could not be moved to the Trash and was left where it is."_s);
+    EXPECT_TRUE(QFileInfo(inHome(u"Maps"_s)).isDir());
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-#include "fixtures/FakeWineRuntime.h"
+#include "platform/Platform.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
-#include "support/FakePlatform.h"
 #include "support/FileTree.h"
 #include "support/Wait.h"
 
@@ -10,7 +9,9 @@
 #include <QCoreApplication>
 #include <QCoroTask>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include <csignal>
 
@@ -25,7 +26,7 @@ using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 using State = WineHealth::State;
 
-// Each row alone, then all of them as one listing with blank lines between.
+// All rows as one listing, with blank lines between those that are read.
 TEST(WineSupervisor, ListingReadsEveryFormPsPrintsAndSkipsTheRest)
 {
     const QString runtime = u"/home/player/Runtime/current"_s;
@@ -40,64 +41,44 @@ TEST(WineSupervisor, ListingReadsEveryFormPsPrintsAndSkipsTheRest)
     // Other programs, the path in another case, ids kill() would take as a
     // group or everything, ids out of range, shares ps never prints but a
     // number parser takes, missing fields.
-    QStringList skipped{u"2 0.0 /opt/wine/bin/wine notepad.exe"_s,
-                        u"3 0.0 "_s + wine.toUpper(),
-                        QString(200000, u'9') + u" 1 "_s + wine,
-                        u"12 1.0"_s,
-                        u"12 1.0   "_s,
-                        u"\xff\xfe 3 \x01"_s};
+    QString listing = u"2 0.0 /opt/wine/bin/wine notepad.exe\n3 0.0 "_s + wine.toUpper() + u'\n' + QString(200000, u'9')
+                      + u" 1 "_s + wine + u"\n12 1.0\n12 1.0   \n\xff\xfe 3 \x01\n"_s;
     for (const char *fields : {"0 1.0", "-1 1.0", "+9 1.0", "4294967296 1.0", "12 nan", "12 inf", "12 1e3", "12 -1.0",
                                "12 1.2.3", "12 busy", "12", "pid 1.0"})
-        skipped.append(QLatin1String(fields) + u' ' + wine);
-
-    QString listing;
+        listing += QLatin1String(fields) + u' ' + wine + u'\n';
     QList<WineProcess> expected;
     for (const auto &[row, process] : read) {
-        EXPECT_EQ(WineSupervisor::parseProcessList(row, runtime), QList{process}) << row.toStdString();
         listing += row + u"\n\n"_s;
         expected.append(process);
-    }
-    for (const QString &row : std::as_const(skipped)) {
-        EXPECT_TRUE(WineSupervisor::parseProcessList(row, runtime).isEmpty()) << row.left(80).toStdString();
-        listing += row + u'\n';
     }
     EXPECT_EQ(WineSupervisor::parseProcessList(listing, runtime), expected);
     // An empty path would match every command line.
     EXPECT_TRUE(WineSupervisor::parseProcessList(listing, QString()).isEmpty());
 }
 
-// The lister reads its standard input first: a pipe left open would keep it
-// waiting until its limit, and the listing would count as empty.
-TEST(WineSupervisor, RunningProcessesLeaveOutTarnholdAndNeedBothPaths)
+// Tarnhold's own process is never one of them. The lister reads its standard
+// input first: a pipe left open would keep it waiting until its limit, and
+// the listing would count as empty.
+TEST(WineSupervisor, RunningProcessesLeaveOutTarnhold)
 {
-    const ToolCommand lister{
-        QStringLiteral("sh"),
-        {QStringLiteral("-c"), QStringLiteral("cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'")
-                                   .arg(QCoreApplication::applicationPid())}};
-    const auto running = [&](const QString &runtime, const QString &prefix) {
-        return QCoro::waitFor(WineSupervisor(runtime, prefix, {}, lister).runningProcesses());
-    };
-    const QString runtime = QStringLiteral("/rt");
-    const QString prefix = FileTree::inHome(QStringLiteral("prefix"));
-    EXPECT_EQ(running(runtime, prefix), QList<WineProcess>({{4242, 2.0, QStringLiteral("/rt/bin/wine b.exe")}}));
-    EXPECT_TRUE(running(QString(), prefix).isEmpty());
-    EXPECT_TRUE(running(runtime, QString()).isEmpty());
+    const ToolCommand lister{u"sh"_s,
+                             {u"-c"_s, u"cat; printf '%1 1.0 /rt/bin/wine a.exe\n4242 2.0 /rt/bin/wine b.exe\n'"_s.arg(
+                                           QCoreApplication::applicationPid())}};
+    EXPECT_EQ(QCoro::waitFor(WineSupervisor(u"/rt"_s, FileTree::inHome(u"prefix"_s), {}, lister).runningProcesses()),
+              QList<WineProcess>({{4242, 2.0, u"/rt/bin/wine b.exe"_s}}));
 }
 
 TEST(WineSupervisor, PrefixNeedsEveryRegistryFileOverItsLimitAndTheSystemFolder)
 {
-    const QString prefix = FileTree::inHome(QStringLiteral("prefix"));
+    const QString prefix = FileTree::inHome(u"prefix"_s);
     const WineSupervisor supervisor(QString(), prefix, {}, {});
-    EXPECT_FALSE(supervisor.prefixIsUsable());
     EXPECT_EQ(supervisor.lastPrefixWrite(), std::nullopt);
-
-    const std::pair<QString, qint64> limits[] = {{QStringLiteral("/system.reg"), 100000},
-                                                 {QStringLiteral("/user.reg"), 1000},
-                                                 {QStringLiteral("/userdef.reg"), 100}};
+    const std::pair<QString, qint64> limits[] = {
+        {u"/system.reg"_s, 100000}, {u"/user.reg"_s, 1000}, {u"/userdef.reg"_s, 100}};
     for (const auto &[name, limit] : limits)
         FileTree::writeFile(prefix + name, QByteArray(limit + 1, 'x'));
     EXPECT_FALSE(supervisor.prefixIsUsable());
-    FileTree::makeFolder(prefix + QStringLiteral("/drive_c/windows/system32"));
+    FileTree::makeFolder(prefix + u"/drive_c/windows/system32"_s);
     EXPECT_TRUE(supervisor.prefixIsUsable());
     EXPECT_TRUE(supervisor.lastPrefixWrite());
     for (const auto &[name, limit] : limits) {
@@ -123,122 +104,91 @@ TEST(WineSupervisor, HealthFollowsCpuAndPrefixWrites)
     }
 }
 
-TEST(WineEnvironment, PassesOnlyTheListedVariablesInOrder)
+// Of Tarnhold's own variables only those listed and set reach Wine, an
+// empty one too; prefix creation changes nothing but the DLL overrides.
+TEST(WineEnvironment, PassesOnlyTheListedVariablesSet)
 {
-    // Only this test reads them; HOME is the test's own.
-    qputenv("USER", "player");
-    qputenv("LANG", "de_DE.UTF-8");
     qputenv("TZ", "");
-    for (const char *absent : {"LOGNAME", "TMPDIR", "LC_ALL", "LC_CTYPE"})
-        qunsetenv(absent);
+    qunsetenv("LC_ALL");
+    qputenv("TARNHOLD_UNLISTED", "1");
+    const EnvironmentVariables environment = wineEnvironment(u"/rt"_s, u"/pfx"_s);
+    const auto value = [&](const char *name) { return Environment::value(environment, QLatin1String(name)); };
+    EXPECT_EQ(value("HOME"), FileTree::home());
+    EXPECT_EQ(value("TZ"), QString());
+    EXPECT_EQ(value("LC_ALL"), std::nullopt);
+    EXPECT_EQ(value("TARNHOLD_UNLISTED"), std::nullopt);
+    EXPECT_TRUE(value("PATH")->startsWith(u"/rt/bin:"_s));
 
-    EnvironmentVariables expected{
-        {QStringLiteral("HOME"), FileTree::home()},
-        {QStringLiteral("USER"), QStringLiteral("player")},
-        {QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8")},
-        {QStringLiteral("TZ"), QString()},
-        {QStringLiteral("PATH"), QStringLiteral("/rt/bin:/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin")},
-        {QStringLiteral("WINEPREFIX"), QStringLiteral("/pfx")},
-        {QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("d3d8=n,b;winemenubuilder.exe=d")},
-        {QStringLiteral("WINEDEBUG"), QStringLiteral("-all")},
-        {QStringLiteral("WINEMSYNC"), QStringLiteral("1")},
-        {QStringLiteral("DYLD_FALLBACK_LIBRARY_PATH"),
-         QStringLiteral(
-             "/rt/lib/external:/usr/local/opt/freetype/lib:/usr/local/opt/gnutls/lib:/usr/local/lib:/usr/lib")},
-    };
-    const EnvironmentVariables environment = wineEnvironment(QStringLiteral("/rt"), QStringLiteral("/pfx"));
-    EXPECT_EQ(environment, expected);
-
-    // Prefix creation changes only the DLL overrides, in place.
-    expected[6].second = QStringLiteral("d3d8=n,b;winemenubuilder.exe=d;mscoree=d;mshtml=d");
-    EXPECT_EQ(WineSupervisor(QString(), QString(), environment, {}).prefixCreationEnvironment(), expected);
+    EnvironmentVariables creation = WineSupervisor(QString(), QString(), environment, {}).prefixCreationEnvironment();
+    EXPECT_EQ(Environment::value(creation, u"WINEDLLOVERRIDES"_s),
+              *value("WINEDLLOVERRIDES") + u";mscoree=d;mshtml=d"_s);
+    Environment::set(creation, u"WINEDLLOVERRIDES"_s, *value("WINEDLLOVERRIDES"));
+    EXPECT_EQ(creation, environment);
 }
 
-// Wine processes started outside any QProcess, as the game is; whatever a
-// failing test leaves behind is killed at its end.
-class WineShutdown : public testing::Test
+// Wine processes start outside any QProcess, as the game does. The stand-in
+// "bin/wineserver -k" notes the prefix it was given and sends SIGTERM to
+// every process started so far. With nothing running, shutting down ends at
+// once rather than after a grace far beyond the bound. Then one process
+// ignores SIGTERM, and on Linux one shows what Debian's Wine does: a Windows
+// path, with WINEPREFIX in its environment (as do the children of each,
+// hence "at least").
+TEST(WineShutdown, EndsEveryProcessOfItsRuntimeAndPrefix)
 {
-protected:
-    void TearDown() override
-    {
-        for (const qint64 pid : std::as_const(m_started))
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
-    }
-
-    WineSupervisor supervisor(WineTiming timing) const
-    {
-        return {m_runtime, m_prefix, wineEnvironment(m_runtime, m_prefix), FakePlatform().listProcessesCommand(),
-                timing};
-    }
-
-    // Through env, which becomes the program: its pid is the one recorded.
-    void start(const QStringList &command)
-    {
-        QStringList arguments(QStringLiteral("-i"));
-        for (const auto &[name, value] : wineEnvironment(m_runtime, m_prefix))
-            arguments.append(name + QLatin1Char('=') + value);
-        qint64 pid = 0;
-        ASSERT_TRUE(QProcess::startDetached(QStringLiteral("env"), arguments + command, QString(), &pid));
-        m_started.append(pid);
-    }
-
-    static int running(const WineSupervisor &supervisor)
-    {
-        return int(QCoro::waitFor(supervisor.runningProcesses()).size());
-    }
-
-    const QString m_runtime = FileTree::inHome(QStringLiteral("Runtime/current"));
-    const QString m_prefix = FileTree::inHome(QStringLiteral("Prefix"));
-    QList<qint64> m_started;
-};
-
-// A grace far beyond the bound: only returning at once when nothing runs,
-// and wineserver -k ending the game, finish within it.
-TEST_F(WineShutdown, ReturnsEarlyWhenNothingRunsAndWineserverEndsTheGame)
-{
-    WineTiming timing;
-    timing.shutDownGrace = 60s;
-    const WineSupervisor wine = supervisor(timing);
-    FakeWineRuntime::create(m_runtime, FakeWineRuntime::Scenario::game);
+    const QString runtime = FileTree::inHome(u"Runtime/current"_s);
+    const QString prefix = FileTree::inHome(u"Prefix"_s);
+    FileTree::writeExecutable(
+        runtime + u"/bin/wineserver"_s,
+        "#!/bin/sh\n[ \"$1\" = -k ] || exit 0\necho \"$WINEPREFIX\" >~/killed\nkill $(cat ~/pids)\n");
+    const auto supervisor = [&](WineTiming timing) {
+        return WineSupervisor(runtime, prefix, wineEnvironment(runtime, prefix),
+                              createPlatform()->listProcessesCommand(), timing);
+    };
+    const auto running = [](const WineSupervisor &wine) { return QCoro::waitFor(wine.runningProcesses()).size(); };
     QElapsedTimer clock;
     clock.start();
-    QCoro::waitFor(wine.shutDown());
+    QCoro::waitFor(supervisor({.shutDownGrace = 60s}).shutDown());
     EXPECT_LT(clock.elapsed(), 30'000);
 
-    start({m_runtime + QStringLiteral("/bin/wine"), QStringLiteral("C:\\windows\\system32\\winedevice.exe")});
-    ASSERT_TRUE(eventually([&] { return QCoro::waitFor(wine.gameClientIsRunning()); }));
-    clock.restart();
-    QCoro::waitFor(wine.shutDown());
-    EXPECT_LT(clock.elapsed(), 30'000);
-    EXPECT_EQ(running(wine), 0);
-}
-
-TEST_F(WineShutdown, SignalsEndTheRestEvenWhenSigtermIsIgnored)
-{
-    WineTiming timing;
-    timing.pollInterval = 50ms;
-    timing.shutDownGrace = 500ms;
-    timing.signalWait = 500ms;
-    const WineSupervisor wine = supervisor(timing);
-    FakeWineRuntime::create(m_runtime, FakeWineRuntime::Scenario::ignoreTerm);
-    start({m_runtime + QStringLiteral("/bin/wine"), QStringLiteral("C:\\windows\\system32\\winedevice.exe")});
-    int started = 1;
+    // A shell that loops until stopped, its command line holding the
+    // arguments; through env, which becomes the shell, so its pid is the one
+    // recorded, and killed at the end whatever happened.
+    QStringList started;
+    const auto killStarted = qScopeGuard([&] {
+        for (const QString &pid : std::as_const(started))
+            ::kill(pid.toInt(), SIGKILL);
+    });
+    const auto start = [&](const QString &script, const QStringList &arguments) {
+        QStringList command(u"-i"_s);
+        for (const auto &[name, value] : wineEnvironment(runtime, prefix))
+            command.append(name + u'=' + value);
+        command += QStringList{u"/bin/sh"_s, u"-c"_s, script + u"while :; do sleep 1; done"_s} + arguments;
+        qint64 pid = 0;
+        ASSERT_TRUE(QProcess::startDetached(u"env"_s, command, QString(), &pid));
+        started.append(QString::number(pid));
+        FileTree::writeFile(FileTree::inHome(u"pids"_s), started.join(u' ').toUtf8());
+    };
+    const WineSupervisor wine = supervisor({.pollInterval = 50ms, .shutDownGrace = 500ms, .signalWait = 500ms});
+    start(u"trap '' TERM; "_s, {runtime + u"/bin/wine"_s, u"C:\\windows\\system32\\winedevice.exe"_s});
 #ifdef Q_OS_LINUX
-    // What Debian's Wine shows: a Windows path, with WINEPREFIX in the environment
-    // (as do the children of each, hence "at least").
-    start({QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("while :; do sleep 1; done"),
-           QStringLiteral("C:\\windows\\system32\\services.exe")});
-    ++started;
+    start(QString(), {u"C:\\windows\\system32\\services.exe"_s});
 #endif
-    ASSERT_TRUE(eventually([&] { return running(wine) >= started; }));
+    ASSERT_TRUE(eventually([&] { return running(wine) >= started.size(); }));
     EXPECT_FALSE(QCoro::waitFor(wine.gameClientIsRunning()));
-    // Another runtime's and prefix's processes are not ours.
-    EXPECT_EQ(running(WineSupervisor(m_runtime + QStringLiteral("-other"), m_prefix + QStringLiteral("-other"), {},
-                                     FakePlatform().listProcessesCommand())),
-              0);
+    start(QString(), {runtime + u"/bin/wine"_s, u"C:\\GeneralsZH\\generals.exe"_s});
+    EXPECT_TRUE(eventually([&] { return QCoro::waitFor(wine.gameClientIsRunning()); }));
+    // Another runtime's and prefix's processes are not ours, and empty paths
+    // would claim every process.
+    for (const auto &[otherRuntime, otherPrefix] :
+         {std::pair<QString, QString>(runtime + u"-other"_s, prefix + u"-other"_s),
+          {QString(), prefix},
+          {runtime, QString()}})
+        EXPECT_EQ(running({otherRuntime, otherPrefix, {}, createPlatform()->listProcessesCommand()}), 0);
 
     QCoro::waitFor(wine.shutDown());
     EXPECT_EQ(running(wine), 0);
+    QFile killed(FileTree::inHome(u"killed"_s));
+    EXPECT_TRUE(killed.open(QIODevice::ReadOnly) && killed.readAll() == prefix.toUtf8() + '\n');
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/TemporaryHome.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 
 int main(int argc, char **argv)

@@ -10,25 +10,16 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include <algorithm>
-
-std::optional<QByteArray> FixtureRequest::header(const QByteArray &name) const
-{
-    const auto found = std::find_if(headers.cbegin(), headers.cend(), [&name](const auto &header) {
-        return header.first.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    if (found == headers.cend())
-        return std::nullopt;
-    return found->second;
-}
-
 FixtureServer::FixtureServer()
     : m_server(new QHttpServer(this))
 {
     m_server->setMissingHandler([this](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
         const QString path = request.url().path();
         m_requests.append({path, request.headers()});
-        const FixtureResponse response = nextResponse(path);
+        QList<FixtureResponse> &responses = m_routes[path];
+        const FixtureResponse response = responses.isEmpty()    ? FixtureResponse(404, {}, "Not found")
+                                         : responses.size() > 1 ? responses.takeFirst()
+                                                                : responses.first();
         QPointer<QTcpSocket> socket = responder.socket();
         QTimer::singleShot(response.delay, this, [socket, response] {
             if (socket)
@@ -37,32 +28,6 @@ FixtureServer::FixtureServer()
     });
     m_port = m_server->listen(QHostAddress::LocalHost);
     EXPECT_NE(m_port, 0) << "the fixture server could not listen";
-}
-
-FixtureServer::~FixtureServer() = default;
-
-QUrl FixtureServer::url(const QString &path) const
-{
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path));
-}
-
-void FixtureServer::route(const QString &path, const QList<FixtureResponse> &responses)
-{
-    m_routes.insert(path, responses);
-}
-
-qsizetype FixtureServer::requestCount(const QString &path) const
-{
-    return std::count_if(m_requests.cbegin(), m_requests.cend(),
-                         [&path](const FixtureRequest &request) { return request.path == path; });
-}
-
-FixtureResponse FixtureServer::nextResponse(const QString &path)
-{
-    QList<FixtureResponse> &responses = m_routes[path];
-    if (responses.isEmpty())
-        return {404, {}, QByteArrayLiteral("Not found")};
-    return responses.size() > 1 ? responses.takeFirst() : responses.first();
 }
 
 void FixtureServer::answer(QTcpSocket *socket, const FixtureResponse &response)

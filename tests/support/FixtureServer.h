@@ -7,12 +7,12 @@
 #include <QString>
 #include <QUrl>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <utility>
 
 class QHttpServer;
-class QHttpServerRequest;
 class QTcpSocket;
 
 using FixtureHeaders = QList<std::pair<QByteArray, QByteArray>>;
@@ -43,9 +43,6 @@ struct FixtureRequest
 {
     QString path;
     FixtureHeaders headers;
-
-    // The first header of that name, compared without regard to letter case.
-    std::optional<QByteArray> header(const QByteArray &name) const;
 };
 
 // An HTTP server on 127.0.0.1 for tests: each path answers with its scripted
@@ -60,17 +57,18 @@ class FixtureServer final : public QObject
 
 public:
     FixtureServer();
-    ~FixtureServer() override;
 
-    QUrl url(const QString &path) const;
-    void route(const QString &path, const QList<FixtureResponse> &responses);
+    QUrl url(const QString &path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path)); }
+    void route(const QString &path, const QList<FixtureResponse> &responses) { m_routes.insert(path, responses); }
     void route(const QString &path, const FixtureResponse &response) { route(path, QList{response}); }
 
     QList<FixtureRequest> requests() const { return m_requests; }
-    qsizetype requestCount(const QString &path) const;
+    qsizetype requestCount(const QString &path) const
+    {
+        return std::ranges::count(m_requests, path, &FixtureRequest::path);
+    }
 
 private:
-    FixtureResponse nextResponse(const QString &path);
     static void answer(QTcpSocket *socket, const FixtureResponse &response);
 
     QHttpServer *m_server;

@@ -1,5 +1,7 @@
 #include "support/TemporaryHome.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTemporaryFile>
 

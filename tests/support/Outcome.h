@@ -4,7 +4,6 @@
 
 #include <exception>
 #include <optional>
-#include <type_traits>
 
 // What a task ended with: its value, or the exception it threw. QCoro 0.8's
 // waitFor() never returns when the awaited task throws, so tests wait for a
@@ -19,15 +18,14 @@ struct Outcome
     template <typename Error>
     std::optional<Error> failure() const
     {
-        if (!error)
-            return std::nullopt;
         try {
-            std::rethrow_exception(error);
+            if (error)
+                std::rethrow_exception(error);
         } catch (const Error &expected) {
             return expected;
         } catch (...) {
-            return std::nullopt;
         }
+        return std::nullopt;
     }
 };
 

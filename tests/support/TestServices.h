@@ -29,8 +29,6 @@ struct TestServices
 
     static Catalog catalogAt(const FixtureServer &server)
     {
-        Catalog catalog;
-        catalog.updateChannel = server.url(QStringLiteral("/channel/"));
-        return catalog;
+        return {.updateChannel = server.url(QStringLiteral("/channel/"))};
     }
 };
