@@ -55,7 +55,6 @@ TEST_F(VevoWidgets, ButtonAnimatesPressesUnlessMotionIsReduced)
     EXPECT_TRUE(eventually([&] { return button.pressScale() == 1.0; }));
 
     platform.reducedMotion = true;
-
     platform.preferencesChanged();
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_LE(distance(body(button), Vevo::livePress.color(VevoScheme::light)), painted);
