@@ -22,7 +22,7 @@ void TarnholdModel::handle(const QUrl &url)
         Q_EMIT activationRequested();
         break;
     case UrlAction::updates:
-        m_updates->checkForUpdates(true);
+        m_updates->checkForUpdates();
         break;
     // These act through operations that arrive with the game launch, repair
     // and the community content; until then there is nothing for them to

@@ -33,9 +33,9 @@ UpdateChannel::UpdateChannel(Services services, OperationState &operation, QObje
 
 UpdateChannel::~UpdateChannel() = default;
 
-void UpdateChannel::checkForUpdates(bool showActivity)
+void UpdateChannel::checkForUpdates()
 {
-    check(showActivity);
+    check(true);
 }
 
 QCoro::Task<> UpdateChannel::check(bool showActivity)

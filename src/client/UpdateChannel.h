@@ -27,8 +27,9 @@ public:
 
     // Reads the release manifest. An interactive check shows that it runs,
     // unless another operation already does, and reports a failure; a silent
-    // one drops it. Neither throws.
-    void checkForUpdates(bool showActivity);
+    // one drops it. Neither throws. The menu command and the "updates" URL
+    // start an interactive check and do not wait for it.
+    void checkForUpdates();
     QCoro::Task<> check(bool showActivity);
 
     // Records the release as installed when the user's Downloads folder holds

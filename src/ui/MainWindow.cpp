@@ -118,7 +118,7 @@ void MainWindow::createGameMenu()
     updatesAction->setObjectName(QStringLiteral("checkForUpdatesAction"));
     updatesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     // Runs detached; the check reports its own failures.
-    connect(updatesAction, &QAction::triggered, this, [this] { m_model.updates().checkForUpdates(true); });
+    connect(updatesAction, &QAction::triggered, this, [this] { m_model.updates().checkForUpdates(); });
     // Readiness depends on files on disk that change without a signal.
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateLaunchAction);
 }
