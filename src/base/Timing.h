@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-// Every wait Tarnhold's downloads make, with the production values; tests
+// Every wait Tarnhold's downloads and watches make, with the production values; tests
 // shorten them so no test waits for real seconds.
 struct Timing
 {
@@ -13,4 +13,6 @@ struct Timing
     // abandoned; Qt has no limit of its own. A minute outlasts a slow CDN's
     // first byte and still ends a stalled download.
     std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
+    // How often a download running in a terminal window is looked at.
+    std::chrono::milliseconds steamTerminalPoll = std::chrono::seconds(1);
 };

@@ -185,10 +185,9 @@ QString LinuxPlatform::steamCmdArchiveName() const
     return QStringLiteral("steamcmd_linux.tar.gz");
 }
 
-// A folder whose bin/wine wraps the system's Wine.
-QString LinuxPlatform::wineRuntimeResource() const
+TerminalShell LinuxPlatform::terminalShell() const
 {
-    return QDir(resourcesFolder()).filePath(QStringLiteral("wine-runtime"));
+    return TerminalShell::bash;
 }
 
 // Bare names: QProcess looks them up on PATH when each child starts, so the

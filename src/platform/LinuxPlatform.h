@@ -38,7 +38,7 @@ public:
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
 
     QString steamCmdArchiveName() const override;
-    QString wineRuntimeResource() const override;
+    TerminalShell terminalShell() const override;
 
 protected:
     QString toolProgram(const QString &name) const override;

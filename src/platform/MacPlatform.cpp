@@ -146,9 +146,9 @@ QString MacPlatform::steamCmdArchiveName() const
     return QStringLiteral("steamcmd_osx.tar.gz");
 }
 
-QString MacPlatform::wineRuntimeResource() const
+TerminalShell MacPlatform::terminalShell() const
 {
-    return QDir(resourcesFolder()).filePath(QStringLiteral("Runtime"));
+    return TerminalShell::zsh;
 }
 
 // Absolute paths: the system's own tools, whatever a user's PATH holds.

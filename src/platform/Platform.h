@@ -17,6 +17,10 @@ struct ToolCommand
     bool operator==(const ToolCommand &) const = default;
 };
 
+// The shell a terminal download script is written for: macOS has zsh,
+// Debian does not.
+enum class TerminalShell { zsh, bash };
+
 // Everything that differs between macOS and Linux. The model receives one
 // at construction; production picks the implementation for the system it was
 // built for and tests inject a fake.
@@ -65,9 +69,7 @@ public:
     virtual ToolCommand listProcessesCommand() const = 0;
 
     virtual QString steamCmdArchiveName() const = 0;
-    // The Wine runtime Tarnhold installs: an archive or folder among the
-    // resources.
-    virtual QString wineRuntimeResource() const = 0;
+    virtual TerminalShell terminalShell() const = 0;
 };
 
 // The implementation for the system Tarnhold was built for.

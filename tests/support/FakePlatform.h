@@ -2,9 +2,12 @@
 
 #include "platform/Platform.h"
 
-// A platform for model and UI tests, which only ask it about the system's
-// preferences: the test sets them and calls preferencesChanged as the system
-// would. Everything else answers nothing and does nothing.
+#include <QStringList>
+
+// A platform whose answers the test sets: the system's preferences (the
+// test calls preferencesChanged as the system would), the machine's
+// facts, the resources folder, and the scripts handed to a terminal. System
+// tools are this system's real ones, so archives and copies really happen.
 class FakePlatform final : public Platform
 {
 public:
@@ -13,27 +16,55 @@ public:
     // What the platform calls when the system's preferences change.
     std::function<void()> preferencesChanged;
 
+    bool rosettaNeeded = false;
+    bool rosettaPresent = true;
+    ToolCommand rosettaCommand;
+    std::optional<qint64> capacity;
+    QString resources;
+    TerminalShell shell = TerminalShell::bash;
+    // Every script openScriptInTerminal was given, and its answer.
+    QStringList scriptsOpened;
+    bool terminalOpens = true;
+
     bool prefersReducedMotion() const override { return reducedMotion; }
     bool prefersDarkAppearance() const override { return darkAppearance; }
     void watchPreferences(std::function<void()> changed) override { preferencesChanged = std::move(changed); }
 
     QVersionNumber operatingSystemVersion() const override { return {}; }
-    bool needsRosetta() const override { return false; }
-    bool rosettaInstalled() const override { return true; }
-    ToolCommand installRosettaCommand() const override { return {}; }
-    std::optional<qint64> availableCapacity(const QString &) const override { return {}; }
-    QString resourcesFolder() const override { return {}; }
+    bool needsRosetta() const override { return rosettaNeeded; }
+    bool rosettaInstalled() const override { return rosettaPresent; }
+    ToolCommand installRosettaCommand() const override { return rosettaCommand; }
+    std::optional<qint64> availableCapacity(const QString &) const override { return capacity; }
+    QString resourcesFolder() const override { return resources; }
     QString applicationPath() const override { return {}; }
     void revealFile(const QString &) override {}
     void openFolder(const QString &) override {}
-    bool openScriptInTerminal(const QString &) override { return false; }
+    bool openScriptInTerminal(const QString &script) override
+    {
+        scriptsOpened.append(script);
+        return terminalOpens;
+    }
     bool moveToTrash(const QString &, QString *) override { return false; }
     void quitApplication() override {}
-    ToolCommand unzipCommand(const QString &, const QString &) const override { return {}; }
-    ToolCommand copyTreeCommand(const QString &, const QString &) const override { return {}; }
-    ToolCommand listZipCommand(const QString &) const override { return {}; }
-    ToolCommand untarCommand(const QString &, const QString &) const override { return {}; }
-    ToolCommand listProcessesCommand() const override { return {}; }
-    QString steamCmdArchiveName() const override { return {}; }
-    QString wineRuntimeResource() const override { return {}; }
+    TerminalShell terminalShell() const override { return shell; }
+
+    ToolCommand unzipCommand(const QString &archive, const QString &destination) const override
+    {
+        return m_system->unzipCommand(archive, destination);
+    }
+    ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override
+    {
+        return m_system->copyTreeCommand(source, destination);
+    }
+    ToolCommand listZipCommand(const QString &archive) const override { return m_system->listZipCommand(archive); }
+    ToolCommand untarCommand(const QString &archive, const QString &destination) const override
+    {
+        return m_system->untarCommand(archive, destination);
+    }
+    ToolCommand listProcessesCommand() const override { return m_system->listProcessesCommand(); }
+    QString steamCmdArchiveName() const override { return m_system->steamCmdArchiveName(); }
+
+private:
+    // Only asked for tool commands, so it never reaches the desktop's bus.
+    std::unique_ptr<Platform> m_system = createPlatform();
 };
