@@ -1,5 +1,6 @@
 #include "setup/SteamCmdProcess.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 #include <csignal>
@@ -7,9 +8,10 @@
 
 SteamCmdProcess::SteamCmdProcess(QObject *parent)
     : QObject(parent)
-    // Parented to nothing: it may outlive this object and deletes itself
-    // once its child has ended.
-    , m_process(new QProcess)
+    // Owned by the application rather than by this object, which it may
+    // outlive: it deletes itself once its child has ended, and one still
+    // running when Tarnhold quits goes with the application.
+    , m_process(new QProcess(QCoreApplication::instance()))
 {
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // So QProcess makes no input pipe of its own; the child modifier puts
