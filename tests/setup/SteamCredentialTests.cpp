@@ -2,7 +2,6 @@
 
 #include <QRandomGenerator>
 
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -23,7 +22,7 @@ std::vector<char16_t> maskedCredential()
     std::vector<char16_t> masked;
     for (int index = 0; index < 200; ++index)
         masked.push_back(alphabet[QRandomGenerator::global()->bounded(int(std::size(alphabet)) - 1)] ^ characterMask);
-    masked[7] = u'é' ^ characterMask;
+    masked[100] = u'é' ^ characterMask;
     return masked;
 }
 
