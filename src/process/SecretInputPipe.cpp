@@ -1,3 +1,9 @@
+// macOS declares memset_s, which the compiler may not optimise away, only
+// when asked to before the first include.
+#ifdef __APPLE__
+#define __STDC_WANT_LIB_EXT1__ 1
+#endif
+
 #include "process/SecretInputPipe.h"
 
 #include <QStringEncoder>
