@@ -20,22 +20,16 @@ protected:
 
     SetupFlow flow{services(), operation};
     QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
+    const QString steamCmdPath = QStringLiteral("/valve/client/installer/steamcmd_linux.tar.gz");
 
     static void await(QCoro::Task<> step) { QCoro::waitFor(std::move(step)); }
 
-    // Packs folder's entries, below a top-level folder of its own name when
-    // asked, into archive; tar picks the compression by the name.
-    static void pack(const QString &archive, const QString &folder, bool underTopFolder = false)
+    // Packs entry of folder into archive; tar picks the compression by name.
+    static void pack(const QString &archive, const QString &folder, const QString &entry)
     {
         FileTree::makeFolder(QFileInfo(archive).path());
         QProcess tar;
-        const QFileInfo source(folder);
-        if (underTopFolder)
-            tar.start(QStringLiteral("tar"),
-                      {QStringLiteral("-caf"), archive, QStringLiteral("-C"), source.path(), source.fileName()});
-        else
-            tar.start(QStringLiteral("tar"),
-                      {QStringLiteral("-caf"), archive, QStringLiteral("-C"), folder, QStringLiteral(".")});
+        tar.start(QStringLiteral("tar"), {QStringLiteral("-caf"), archive, QStringLiteral("-C"), folder, entry});
         ASSERT_TRUE(tar.waitForFinished() && tar.exitCode() == 0) << tar.readAllStandardError().toStdString();
     }
 
@@ -45,18 +39,17 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Serves an archive as Valve's: "steamcmd.sh" (holding script) and its
-    // files at the top. Returns the archive's bytes.
+    // Serves an archive laid out as Valve's, "steamcmd.sh" (holding script)
+    // and its files at the top, and returns its bytes.
     QByteArray serveSteamCmd(const QByteArray &script = QByteArrayLiteral("#!/bin/sh\n"))
     {
         const QString source = FileTree::inHome(QStringLiteral("steamcmd"));
         const QString packed = FileTree::inHome(QStringLiteral("steamcmd_linux.tar.gz"));
         FileTree::writeExecutable(source + QStringLiteral("/steamcmd.sh"), script);
         FileTree::writeFile(source + QStringLiteral("/linux32/steamcmd"));
-        pack(packed, source);
+        pack(packed, source, QStringLiteral("."));
         const QByteArray bytes = readAll(packed);
         server.route(steamCmdPath, {200, {}, bytes});
         return bytes;
     }
-    const QString steamCmdPath = QStringLiteral("/valve/client/installer/steamcmd_linux.tar.gz");
 };

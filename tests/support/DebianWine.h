@@ -3,9 +3,6 @@
 #include <QFileInfo>
 #include <QString>
 
-#include <algorithm>
-#include <initializer_list>
-
 // The integration tests run real Wine: the runtime the build lays out beside
 // the tarnhold executable wraps Debian's wine64, which may be absent.
 namespace DebianWine {
@@ -18,10 +15,9 @@ inline QString resourcesFolder()
 
 inline bool installed()
 {
-    const std::initializer_list<QString> files{
-        QStringLiteral("/usr/lib/wine/wine64"), QStringLiteral("/usr/lib/wine/wineserver"),
-        QStringLiteral("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/wineboot.exe")};
-    return std::ranges::all_of(files, [](const QString &path) { return QFileInfo::exists(path); });
+    return QFileInfo::exists(QStringLiteral("/usr/lib/wine/wine64"))
+           && QFileInfo::exists(QStringLiteral("/usr/lib/wine/wineserver"))
+           && QFileInfo::exists(QStringLiteral("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/wineboot.exe"));
 }
 
 inline constexpr const char *missing =
