@@ -13,7 +13,8 @@ packages=(
     fonts-dejavu-core fonts-inter
     unzip zip xz-utils findutils procps
     dbus-daemon
-    wine64
+    # Wine runs the game; Valve's Linux SteamCMD is a 32-bit program.
+    wine64 lib32gcc-s1
 )
 
 # Optional, for fuzzing: clang with libFuzzer, and the symbolizer that makes

@@ -1,5 +1,7 @@
 #include "app/ComponentHealth.h"
 
+#include "platform/SystemWording.h"
+
 namespace {
 
 // Fewer maps than this means the multiplayer library is incomplete.
@@ -14,7 +16,7 @@ Health presentOrMissing(bool present)
 
 ComponentHealth runtimeRow(const ComponentFacts &facts)
 {
-    return {QStringLiteral("runtime"), QStringLiteral("Mac runtime"),
+    return {QStringLiteral("runtime"), systemWording(QStringLiteral("Mac runtime")),
             facts.runtimePresent ? QStringLiteral("Wine 11.0 · deterministic SSE2 build") : QStringLiteral("Required"),
             presentOrMissing(facts.runtimePresent)};
 }

@@ -6,6 +6,7 @@
 #include "base/OperationState.h"
 #include "base/OrderedJsonObject.h"
 #include "maps/MapLibrary.h"
+#include "setup/SetupFlow.h"
 
 #include <QJsonValue>
 #include <QTextStream>
@@ -85,7 +86,7 @@ QByteArray statusJson(const TarnholdModel &model)
         .insert(QStringLiteral("isReady"), model.isReady())
         .insert(QStringLiteral("hasUpdate"), model.hasUpdate())
         .insert(QStringLiteral("activity"), model.operation().activity())
-        .insert(QStringLiteral("setupStep"), caseName(model.setupStep()))
+        .insert(QStringLiteral("setupStep"), caseName(model.setup().setupStep()))
         .insert(QStringLiteral("runtime"), pathOrNull(runtimeURL(state)))
         .insert(QStringLiteral("prefix"), pathOrNull(prefixURL(state)))
         .insert(QStringLiteral("launcher"), pathOrNull(launcherURL(state)))

@@ -9,6 +9,7 @@
 #include "content/HttpClient.h"
 #include "maps/MapLibrary.h"
 #include "platform/Platform.h"
+#include "setup/SetupFlow.h"
 
 #include <QDir>
 #include <QPointer>
@@ -24,6 +25,9 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     const Services services{*m_platform, *m_http, m_catalog, timing, *m_record};
     m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
     m_maps = std::make_unique<MapLibrary>(m_catalog);
+    m_setup = std::make_unique<SetupFlow>(services, *m_operation);
+    connect(m_setup.get(), &SetupFlow::setupOpened, this, [this] { setSelectedSection(AppSection::setup); });
+    connect(m_setup.get(), &SetupFlow::setupFinished, this, [this] { setSelectedSection(AppSection::home); });
 
     // The component rows are derived: they follow every input that signals,
     // and the files an operation may have changed once it ends.
@@ -55,14 +59,6 @@ void TarnholdModel::setSelectedSection(AppSection section)
         return;
     m_selectedSection = section;
     Q_EMIT selectedSectionChanged();
-}
-
-void TarnholdModel::setSetupStep(SetupStep step)
-{
-    if (m_setupStep == step)
-        return;
-    m_setupStep = step;
-    Q_EMIT setupStepChanged();
 }
 
 bool TarnholdModel::isReady() const
@@ -99,7 +95,7 @@ QCoro::Task<> TarnholdModel::refresh()
     refreshComponents();
     const bool ready = isReady();
     m_operation->setActivity(ready ? QStringLiteral("Ready") : QStringLiteral("Installation required"));
-    setSetupStep(ready ? SetupStep::complete : SetupStep::checkMac);
+    m_setup->reflectInstallation(ready);
 }
 
 void TarnholdModel::startRefresh()

@@ -5,7 +5,6 @@
 #include "base/Catalog.h"
 #include "base/InstalledState.h"
 #include "base/Timing.h"
-#include "setup/SetupStep.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -20,6 +19,7 @@ class InstallationRecord;
 class MapLibrary;
 class OperationState;
 class Platform;
+class SetupFlow;
 class UpdateChannel;
 
 // The composition root the window, the command line and the tests hold. It
@@ -33,7 +33,6 @@ class TarnholdModel final : public QObject
     Q_DISABLE_COPY_MOVE(TarnholdModel)
 
     Q_PROPERTY(AppSection selectedSection READ selectedSection WRITE setSelectedSection NOTIFY selectedSectionChanged)
-    Q_PROPERTY(SetupStep setupStep READ setupStep NOTIFY setupStepChanged)
     Q_PROPERTY(QList<ComponentHealth> components READ components NOTIFY componentsChanged)
 
 public:
@@ -46,10 +45,10 @@ public:
     InstallationRecord &record() const { return *m_record; }
     UpdateChannel &updates() const { return *m_updates; }
     MapLibrary &maps() const { return *m_maps; }
+    SetupFlow &setup() const { return *m_setup; }
 
     AppSection selectedSection() const { return m_selectedSection; }
     void setSelectedSection(AppSection section);
-    SetupStep setupStep() const { return m_setupStep; }
     QList<ComponentHealth> components() const { return m_components; }
 
     // Derived from the record, the release and the disk on each read;
@@ -72,15 +71,12 @@ public:
 
 Q_SIGNALS:
     void selectedSectionChanged();
-    void setupStepChanged();
     void componentsChanged();
     void statusChanged();
     // A URL asked to bring Tarnhold to the front.
     void activationRequested();
 
 private:
-    void setSetupStep(SetupStep step);
-
     std::unique_ptr<Platform> m_platform;
     const Catalog m_catalog;
     // Declared before the controllers: members are destroyed in reverse, so
@@ -91,8 +87,8 @@ private:
     std::unique_ptr<HttpClient> m_http;
     std::unique_ptr<UpdateChannel> m_updates;
     std::unique_ptr<MapLibrary> m_maps;
+    std::unique_ptr<SetupFlow> m_setup;
 
     AppSection m_selectedSection = AppSection::home;
-    SetupStep m_setupStep = SetupStep::checkMac;
     QList<ComponentHealth> m_components;
 };

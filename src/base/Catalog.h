@@ -17,4 +17,6 @@ struct Catalog
 {
     QUrl updateChannel = officialUpdateChannel();
     QList<ThreePlayerMapPackage> threePlayerMaps = plainThreePlayerMapPackages();
+    // Valve's public download site; SteamCMD lies below "/client/installer/".
+    QUrl steamCmdSite = QUrl(QStringLiteral("https://steamcdn-a.akamaihd.net"));
 };

@@ -15,4 +15,7 @@ struct Timing
     std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
     // How often a download running in a terminal window is looked at.
     std::chrono::milliseconds steamTerminalPoll = std::chrono::seconds(1);
+    // How long the Rosetta installer may take, the administrator prompt
+    // included.
+    std::chrono::milliseconds rosettaInstallLimit = std::chrono::seconds(900);
 };

@@ -1,5 +1,6 @@
 #include "content/HttpClient.h"
 
+#include "base/FileChanges.h"
 #include "base/OperationState.h"
 #include "base/SmallFile.h"
 #include "content/BackOff.h"
@@ -10,10 +11,8 @@
 #include <QCoroFuture>
 #include <QCoroNetworkReply>
 #include <QCoroTimer>
-#include <QFileInfo>
 #include <QNetworkReply>
 #include <QPointer>
-#include <QSaveFile>
 
 namespace {
 
@@ -110,10 +109,6 @@ QCoro::Task<QByteArray> HttpClient::verifiedDownload(QUrl from, QString expected
     const std::optional<HttpResponse> response = co_await send(QNetworkRequest(from));
     if (!response || response->status != 200 || co_await sha256InBackground(response->body) != wanted)
         throw CorruptFileError();
-    // The old cache stays in place until the new bytes are whole on disk.
-    QSaveFile file(cachedAt);
-    if (!file.open(QIODevice::WriteOnly) || file.write(response->body) != response->body.size() || !file.commit())
-        throw UserFacingError(
-            QStringLiteral("Tarnhold could not save “%1”: %2").arg(QFileInfo(cachedAt).fileName(), file.errorString()));
+    replaceFile(cachedAt, response->body);
     co_return response->body;
 }

@@ -82,10 +82,14 @@ ToolCommand DesktopPlatform::listZipCommand(const QString &archive) const
     return {toolProgram(QStringLiteral("unzip")), {QStringLiteral("-Z1"), archive}};
 }
 
-ToolCommand DesktopPlatform::untarCommand(const QString &archive, const QString &destination) const
+ToolCommand DesktopPlatform::untarCommand(const QString &archive, const QString &destination, int stripComponents) const
 {
-    // Both GNU tar and bsdtar detect the compression themselves.
-    return {toolProgram(QStringLiteral("tar")), {QStringLiteral("-xf"), archive, QStringLiteral("-C"), destination}};
+    // Both GNU tar and bsdtar detect the compression themselves, and both
+    // know "--strip-components".
+    QStringList arguments{QStringLiteral("-xf"), archive, QStringLiteral("-C"), destination};
+    if (stripComponents > 0)
+        arguments << QStringLiteral("--strip-components") << QString::number(stripComponents);
+    return {toolProgram(QStringLiteral("tar")), arguments};
 }
 
 ToolCommand DesktopPlatform::listProcessesCommand() const

@@ -1,5 +1,6 @@
 #include "platform/LinuxPlatform.h"
 
+#include "platform/LinuxRequirements.h"
 #include "platform/PortalSettings.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QSysInfo>
 #include <QUrl>
 
 namespace {
@@ -73,11 +73,10 @@ LinuxPlatform::~LinuxPlatform()
         QDBusConnection::disconnectFromBus(m_busName);
 }
 
-// The kernel version, because every Linux system has one in the same numeric
-// form; distribution versions may be "rolling", "n/a" or a code name.
-QVersionNumber LinuxPlatform::operatingSystemVersion() const
+// Any kernel runs Wine and SteamCMD; what matters is the packages they come in.
+std::optional<QString> LinuxPlatform::unmetSystemRequirement() const
 {
-    return QVersionNumber::fromString(QSysInfo::kernelVersion());
+    return unmetLinuxRequirement(QStringLiteral("/"));
 }
 
 bool LinuxPlatform::needsRosetta() const

@@ -19,7 +19,7 @@ public:
     explicit LinuxPlatform(QString busAddress = {});
     ~LinuxPlatform() override;
 
-    QVersionNumber operatingSystemVersion() const override;
+    std::optional<QString> unmetSystemRequirement() const override;
     bool needsRosetta() const override;
     bool rosettaInstalled() const override;
     ToolCommand installRosettaCommand() const override;

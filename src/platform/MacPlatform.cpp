@@ -30,9 +30,11 @@ MacPlatform::MacPlatform() = default;
 
 MacPlatform::~MacPlatform() = default;
 
-QVersionNumber MacPlatform::operatingSystemVersion() const
+std::optional<QString> MacPlatform::unmetSystemRequirement() const
 {
-    return QOperatingSystemVersion::current().version();
+    if (QOperatingSystemVersion::current().majorVersion() < 13)
+        return QStringLiteral("Tarnhold requires macOS 13 or newer.");
+    return std::nullopt;
 }
 
 // Judged by the processor, not by this build: an Intel build running under

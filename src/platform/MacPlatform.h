@@ -15,7 +15,7 @@ public:
     MacPlatform();
     ~MacPlatform() override;
 
-    QVersionNumber operatingSystemVersion() const override;
+    std::optional<QString> unmetSystemRequirement() const override;
     bool needsRosetta() const override;
     bool rosettaInstalled() const override;
     ToolCommand installRosettaCommand() const override;

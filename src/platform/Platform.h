@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QVersionNumber>
 
 #include <functional>
 #include <memory>
@@ -29,7 +28,9 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    virtual QVersionNumber operatingSystemVersion() const = 0;
+    // Why this system cannot run the setup (too old a macOS, a missing
+    // package on Linux), in a sentence for the user; absent when it can.
+    virtual std::optional<QString> unmetSystemRequirement() const = 0;
     // Rosetta 2 matters only on Apple Silicon Macs; elsewhere it is never
     // needed and counts as present.
     virtual bool needsRosetta() const = 0;
@@ -65,7 +66,10 @@ public:
     virtual ToolCommand unzipCommand(const QString &archive, const QString &destination) const = 0;
     virtual ToolCommand copyTreeCommand(const QString &source, const QString &destination) const = 0;
     virtual ToolCommand listZipCommand(const QString &archive) const = 0;
-    virtual ToolCommand untarCommand(const QString &archive, const QString &destination) const = 0;
+    // Drops the first stripComponents folders of every entry's path, as an
+    // archive whose entries sit below one top-level folder needs.
+    virtual ToolCommand untarCommand(const QString &archive, const QString &destination,
+                                     int stripComponents = 0) const = 0;
     virtual ToolCommand listProcessesCommand() const = 0;
 
     virtual QString steamCmdArchiveName() const = 0;

@@ -3,6 +3,7 @@
 #include "base/Locations.h"
 #include "base/OperationState.h"
 #include "client/ReleaseManifest.h"
+#include "setup/SetupFlow.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/TestServices.h"
@@ -108,7 +109,24 @@ TEST_F(Model, UrlsSwitchSectionsOrActivate)
     }
     Installation::addReadyInstallation();
     model.handle(QUrl(QStringLiteral("tarnhold://refresh")));
-    EXPECT_TRUE(eventually([this] { return model.setupStep() == SetupStep::complete; }));
+    EXPECT_TRUE(eventually([this] { return model.setup().setupStep() == SetupStep::complete; }));
+}
+
+// The refresh decides where the setup stands; the setup opens and closes
+// its section.
+TEST_F(Model, TheSetupFollowsTheInstallationAndSwitchesSections)
+{
+    refresh();
+    EXPECT_EQ(model.setup().setupStep(), SetupStep::checkMac);
+    Installation::addReadyInstallation();
+    refresh();
+    EXPECT_EQ(model.setup().setupStep(), SetupStep::complete);
+    model.setSelectedSection(AppSection::maps);
+    model.setup().runCurrentSetupStep();
+    EXPECT_EQ(model.selectedSection(), AppSection::home);
+    model.setup().beginSetup();
+    EXPECT_EQ(model.selectedSection(), AppSection::setup);
+    EXPECT_EQ(model.setup().setupStep(), SetupStep::checkMac);
 }
 
 TEST_F(Model, AModelDestroyedDuringARefreshIsLeftAlone)

@@ -38,7 +38,7 @@ TEST(StatusCommand, PrintsTheVersionOrTheJsonOfAnEmptyMachineInItsKeyOrder)
         R"({"version":"0.3.1","statusTitle":"Installation required","isReady":false,"hasUpdate":false,)"
         R"("activity":"Installation required","setupStep":"checkMac","runtime":null,"prefix":null,"launcher":null,)"
         R"("legacyInstallationPresent":false,"record":{"runtimeVersion":"Wine 11.0 SSE2"},"components":[)"
-        R"({"id":"runtime","name":"Mac runtime","detail":"Required","health":"missing"},)"
+        R"({"id":"runtime","name":"Linux runtime","detail":"Required","health":"missing"},)"
         R"({"id":"steam","name":"Original game","detail":"Steam ownership required","health":"missing"},)"
         R"({"id":"online","name":"Velmora","detail":"Not installed","health":"missing"},)"
         R"({"id":"profile","name":"Multiplayer profile","detail":"Configured during installation","health":"missing"},)"

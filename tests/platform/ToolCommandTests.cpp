@@ -44,6 +44,10 @@ TEST(ToolCommands, UnpackAndCopyMergeIntoAnExistingFolder)
         run({u"tar"_s, {u"-caf"_s, tar, u"."_s}}, source);
         commands.append(platform->untarCommand(tar, destination));
     }
+    // An archive whose entries sit below one top-level folder.
+    const QString nested = inHome(u"Nested Archive.tar.xz"_s);
+    run({u"tar"_s, {u"-caf"_s, nested, u"Source Tree"_s}}, home());
+    commands.append(platform->untarCommand(nested, destination, 1));
     commands.append(platform->copyTreeCommand(source, destination));
     for (const ToolCommand &command : commands) {
         writeFile(destination + u"/.hidden/new.map"_s, "old");

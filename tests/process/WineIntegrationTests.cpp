@@ -3,12 +3,11 @@
 #include "process/ProcessRunnerError.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
+#include "support/DebianWine.h"
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 
 #include <gtest/gtest.h>
-
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -18,19 +17,10 @@ namespace {
 // every process of it.
 TEST(DebianWine, CreatesAUsablePrefixAndShutsItDown)
 {
-    const QString runtime = FileTree::inHome(u"Runtime/current"_s);
+    if (!DebianWine::installed())
+        GTEST_SKIP() << DebianWine::missing;
+    const QString runtime = DebianWine::resourcesFolder() + u"/Runtime"_s;
     const QString prefix = FileTree::inHome(u"Prefix"_s);
-    // A runtime folder made from Debian's Wine, as Tarnhold's Linux resources
-    // hold one. "bin/wine" and "bin/wineserver" are wrapper scripts, since
-    // Wine's loader finds its files through its own path.
-    const QString wineboot = u"/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/wineboot.exe"_s;
-    for (const QString &path : {u"/usr/lib/wine/wine64"_s, u"/usr/lib/wine/wineserver"_s, wineboot}) {
-        if (!QFileInfo::exists(path))
-            GTEST_SKIP() << "Debian's Wine is not installed (apt-get install --no-install-recommends wine64)";
-    }
-    FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\nexec /usr/lib/wine/wine64 \"$@\"\n");
-    FileTree::writeExecutable(runtime + u"/bin/wineserver"_s, "#!/bin/sh\nexec /usr/lib/wine/wineserver \"$@\"\n");
-    FileTree::makeSymlink(wineboot, runtime + u"/lib/wine/x86_64-windows/wineboot.exe"_s);
 
     const WineSupervisor supervisor(runtime, prefix, wineEnvironment(runtime, prefix),
                                     createPlatform()->listProcessesCommand());

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 // A platform whose answers the test sets: the system's preferences (the
@@ -16,8 +17,13 @@ public:
     // What the platform calls when the system's preferences change.
     std::function<void()> preferencesChanged;
 
+    // The sentence unmetSystemRequirement answers; absent, the system can run the setup.
+    std::optional<QString> systemRequirement;
     bool rosettaNeeded = false;
     bool rosettaPresent = true;
+    // When set, Rosetta is present exactly while this file exists, so that an
+    // installer command can put it there as the real one does.
+    QString rosettaRuntime;
     ToolCommand rosettaCommand;
     std::optional<qint64> capacity;
     QString resources;
@@ -30,9 +36,12 @@ public:
     bool prefersDarkAppearance() const override { return darkAppearance; }
     void watchPreferences(std::function<void()> changed) override { preferencesChanged = std::move(changed); }
 
-    QVersionNumber operatingSystemVersion() const override { return {}; }
+    std::optional<QString> unmetSystemRequirement() const override { return systemRequirement; }
     bool needsRosetta() const override { return rosettaNeeded; }
-    bool rosettaInstalled() const override { return rosettaPresent; }
+    bool rosettaInstalled() const override
+    {
+        return rosettaRuntime.isEmpty() ? rosettaPresent : QFileInfo::exists(rosettaRuntime);
+    }
     ToolCommand installRosettaCommand() const override { return rosettaCommand; }
     std::optional<qint64> availableCapacity(const QString &) const override { return capacity; }
     QString resourcesFolder() const override { return resources; }
@@ -57,9 +66,9 @@ public:
         return m_system->copyTreeCommand(source, destination);
     }
     ToolCommand listZipCommand(const QString &archive) const override { return m_system->listZipCommand(archive); }
-    ToolCommand untarCommand(const QString &archive, const QString &destination) const override
+    ToolCommand untarCommand(const QString &archive, const QString &destination, int stripComponents) const override
     {
-        return m_system->untarCommand(archive, destination);
+        return m_system->untarCommand(archive, destination, stripComponents);
     }
     ToolCommand listProcessesCommand() const override { return m_system->listProcessesCommand(); }
     QString steamCmdArchiveName() const override { return m_system->steamCmdArchiveName(); }

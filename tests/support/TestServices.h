@@ -12,9 +12,9 @@
 using namespace std::chrono_literals;
 
 // Everything a controller is built from, as the model would give it: a fake
-// platform, a fixture server that the catalog's update channel points at,
-// the record and the operation state, and downloads whose back-off second
-// lasts a millisecond.
+// platform, a fixture server that the catalog's update channel and SteamCMD
+// site point at, the record and the operation state, and downloads whose
+// back-off second lasts a millisecond.
 struct TestServices
 {
     FakePlatform platform;
@@ -29,6 +29,7 @@ struct TestServices
 
     static Catalog catalogAt(const FixtureServer &server)
     {
-        return {.updateChannel = server.url(QStringLiteral("/channel/"))};
+        return {.updateChannel = server.url(QStringLiteral("/channel/")),
+                .steamCmdSite = server.url(QStringLiteral("/valve"))};
     }
 };

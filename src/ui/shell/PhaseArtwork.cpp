@@ -1,12 +1,14 @@
 #include "ui/shell/PhaseArtwork.h"
 
+#include "platform/SystemWording.h"
+
 QString phaseTitle(InstallerPhase phase)
 {
     switch (phase) {
     case InstallerPhase::preparing:
         return QStringLiteral("Preparing");
     case InstallerPhase::environment:
-        return QStringLiteral("Mac environment");
+        return systemWording(QStringLiteral("Mac environment"));
     case InstallerPhase::gameFiles:
         return QStringLiteral("Original game");
     case InstallerPhase::onlineClient:

@@ -1,6 +1,7 @@
 #include "ui/shell/Sidebar.h"
 
 #include "app/TarnholdModel.h"
+#include "platform/SystemWording.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoColors.h"
 #include "ui/design/VevoMetrics.h"
@@ -92,7 +93,7 @@ QWidget *Sidebar::createBrandBlock(VevoAppearance &appearance)
 {
     auto *block = new QWidget;
     block->setObjectName(QStringLiteral("brandBlock"));
-    block->setAccessibleName(QStringLiteral("Tarnhold, Velmora for Mac"));
+    block->setAccessibleName(systemWording(QStringLiteral("Tarnhold, Velmora for Mac")));
     auto *row = new QHBoxLayout(block);
     m_brandRow = row;
     row->setSpacing(Vevo::Space::sm + 2);
@@ -103,7 +104,7 @@ QWidget *Sidebar::createBrandBlock(VevoAppearance &appearance)
     lines->setContentsMargins(0, 0, 0, 0);
     lines->setSpacing(1);
     lines->addWidget(new VevoText(appearance, QStringLiteral("Tarnhold"), Vevo::textStrong, 15, QFont::Bold));
-    lines->addWidget(new VevoText(appearance, QStringLiteral("Velmora · Mac"), Vevo::textMuted, 11));
+    lines->addWidget(new VevoText(appearance, systemWording(QStringLiteral("Velmora · Mac")), Vevo::textMuted, 11));
     row->addWidget(titles, 1);
     m_titles.append(titles);
     return block;

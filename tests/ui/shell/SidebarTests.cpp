@@ -23,7 +23,7 @@ TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidth)
             EXPECT_EQ(item->isCollapsed(), collapsed);
     }
     EXPECT_EQ(find<QWidget>(QStringLiteral("brandBlock"))->accessibleName(),
-              QStringLiteral("Tarnhold, Velmora for Mac"));
+              QStringLiteral("Tarnhold, Velmora for Linux"));
 
     // With motion the switch is animated and ends at the exact width.
     platform.reducedMotion = false;

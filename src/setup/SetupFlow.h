@@ -1,0 +1,66 @@
+#pragma once
+
+#include "content/Services.h"
+#include "setup/SetupStep.h"
+
+#include <QCoroTask>
+#include <QObject>
+
+class OperationState;
+
+// The guided setup: which step comes next, and the steps that prepare the
+// machine (the machine check, the runtime, SteamCMD). The game download and
+// the sections belong to others, so the flow announces with signals where
+// the setup opens, where the game download starts and where it ends.
+class SetupFlow final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SetupFlow)
+
+    Q_PROPERTY(SetupStep setupStep READ setupStep NOTIFY setupStepChanged)
+
+public:
+    SetupFlow(Services services, OperationState &operation, QObject *parent = nullptr);
+    ~SetupFlow() override;
+
+    SetupStep setupStep() const { return m_setupStep; }
+
+    // Opens the setup at its first step, without running it.
+    void beginSetup();
+    // Runs the current step detached, as the setup screen's button does;
+    // each step applies its own guards.
+    void runCurrentSetupStep();
+
+    // The steps. None throws; each ends in errorMessage on failure and moves
+    // setupStep on by itself when it succeeds.
+    QCoro::Task<> checkMac();
+    QCoro::Task<> installRuntime();
+    QCoro::Task<> prepareSteamCMD();
+
+    // The Steam download holds the whole game.
+    void gameFilesDownloaded();
+    // A refresh found the installation ready or not: the setup is complete,
+    // or begins again at the first step and finds earlier work on disk.
+    void reflectInstallation(bool isReady);
+
+Q_SIGNALS:
+    void setupStepChanged();
+    // beginSetup ran: show the setup and forget any earlier Steam download.
+    void setupOpened();
+    // The current step is the game download.
+    void gameDownloadRequested();
+    // The finished setup's button was pressed: show the home section.
+    void setupFinished();
+
+private:
+    void setSetupStep(SetupStep step);
+    // Asks macOS to install Rosetta 2; false with errorMessage set when it is
+    // still missing afterwards.
+    QCoro::Task<bool> installRosetta();
+    // The step just succeeded: progress ends at 1.0 and the activity stays.
+    void advanceTo(SetupStep step);
+
+    Services m_services;
+    OperationState &m_operation;
+    SetupStep m_setupStep = SetupStep::checkMac;
+};
