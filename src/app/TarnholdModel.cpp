@@ -10,6 +10,7 @@
 #include "maps/MapLibrary.h"
 #include "platform/Platform.h"
 #include "setup/SetupFlow.h"
+#include "setup/SteamDownload.h"
 
 #include <QDir>
 #include <QPointer>
@@ -25,8 +26,15 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     const Services services{*m_platform, *m_http, m_catalog, timing, *m_record};
     m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
     m_maps = std::make_unique<MapLibrary>(m_catalog);
+    m_steam = std::make_unique<SteamDownload>(services, *m_operation);
     m_setup = std::make_unique<SetupFlow>(services, *m_operation);
-    connect(m_setup.get(), &SetupFlow::setupOpened, this, [this] { setSelectedSection(AppSection::setup); });
+    connect(m_setup.get(), &SetupFlow::setupOpened, this, [this] {
+        setSelectedSection(AppSection::setup);
+        m_steam->reset();
+    });
+    connect(m_setup.get(), &SetupFlow::gameDownloadRequested, m_steam.get(),
+            &SteamDownload::startEmbeddedSteamDownload);
+    connect(m_steam.get(), &SteamDownload::gameFilesReady, m_setup.get(), &SetupFlow::gameFilesDownloaded);
     connect(m_setup.get(), &SetupFlow::setupFinished, this, [this] { setSelectedSection(AppSection::home); });
 
     // The component rows are derived: they follow every input that signals,

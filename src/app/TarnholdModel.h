@@ -20,6 +20,7 @@ class MapLibrary;
 class OperationState;
 class Platform;
 class SetupFlow;
+class SteamDownload;
 class UpdateChannel;
 
 // The composition root the window, the command line and the tests hold. It
@@ -46,6 +47,7 @@ public:
     UpdateChannel &updates() const { return *m_updates; }
     MapLibrary &maps() const { return *m_maps; }
     SetupFlow &setup() const { return *m_setup; }
+    SteamDownload &steam() const { return *m_steam; }
 
     AppSection selectedSection() const { return m_selectedSection; }
     void setSelectedSection(AppSection section);
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<HttpClient> m_http;
     std::unique_ptr<UpdateChannel> m_updates;
     std::unique_ptr<MapLibrary> m_maps;
+    std::unique_ptr<SteamDownload> m_steam;
     std::unique_ptr<SetupFlow> m_setup;
 
     AppSection m_selectedSection = AppSection::home;

@@ -1,34 +1,18 @@
 #include "setup/SteamDownload.h"
 
+#include "base/FileChanges.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
+#include "base/UserFacingError.h"
 #include "process/SecretInputPipe.h"
 #include "setup/SteamAccount.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamCmdProcess.h"
 #include "setup/SteamGameFolder.h"
 #include "setup/SteamRunEnd.h"
-
-#include <QFile>
-
-#include <filesystem>
-#include <system_error>
-
-namespace {
+#include "setup/SteamTerminalWatch.h"
 
 using Kind = SteamSessionPhase::Kind;
-
-// The system's reason when folder cannot be created with its parents.
-std::optional<QString> createFolder(const QString &folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
-    if (!error)
-        return std::nullopt;
-    return QString::fromLocal8Bit(error.message());
-}
-
-} // namespace
 
 SteamDownload::SteamDownload(Services services, OperationState &operation, QObject *parent)
     : QObject(parent)
@@ -75,8 +59,11 @@ void SteamDownload::startEmbeddedSteamDownload()
         return;
     }
     const QString downloadFolder = SteamGameFolder::location();
-    if (const std::optional<QString> failure = createFolder(downloadFolder)) {
-        m_operation.setErrorMessage(QStringLiteral("Could not prepare the Steam download folder: ") + *failure);
+    try {
+        makeFolder(downloadFolder);
+    } catch (const UserFacingError &error) {
+        m_operation.setErrorMessage(QStringLiteral("Could not prepare the Steam download folder: ")
+                                    + error.description());
         return;
     }
     cancelSteamDownload(false);
@@ -113,6 +100,7 @@ void SteamDownload::submitSteamCredential(QString value)
 
 void SteamDownload::cancelSteamDownload(bool markAsCancelled)
 {
+    m_terminalWatch.reset();
     setTerminalActive(false);
     endRun();
     if (markAsCancelled)
@@ -139,10 +127,16 @@ void SteamDownload::finishSteamProcess(const SteamCmdProcess *child, int status)
     const SteamRunEnd end{status, steamGameIsComplete(), m_console.reportedFailure()};
     const SteamSessionPhase after = phaseAfterEmbeddedRun(m_phase, end);
     if (after.kind() == Kind::complete)
-        setProgress(1.0);
-    setPhase(after);
-    if (after.kind() == Kind::complete)
-        Q_EMIT gameFilesReady();
+        acceptCompleteDownload();
+    else
+        setPhase(after);
+}
+
+void SteamDownload::acceptCompleteDownload()
+{
+    setProgress(1.0);
+    setPhase(Kind::complete);
+    Q_EMIT gameFilesReady();
 }
 
 void SteamDownload::launchFailed(const SteamCmdProcess *child, const QString &description)

@@ -11,6 +11,7 @@
 
 class OperationState;
 class SteamCmdProcess;
+class SteamTerminalWatch;
 
 // The game's download through Valve's SteamCMD run inside Tarnhold: the
 // account it signs in with, the session's phase, progress and transcript,
@@ -57,6 +58,11 @@ public:
     void submitSteamCredential(QString value);
     // Stops the run and the Terminal watch. Downloaded files are kept.
     void cancelSteamDownload(bool markAsCancelled);
+    // Runs the same download in a terminal window, where the user signs in
+    // without Tarnhold seeing anything typed, and follows it from outside.
+    void openSteamDownloadInTerminal();
+    // Accepts a download completed by any means.
+    void detectSteamDownload();
 
 Q_SIGNALS:
     void steamAccountChanged();
@@ -73,6 +79,9 @@ private:
     void finishSteamProcess(const SteamCmdProcess *child, int status);
     void launchFailed(const SteamCmdProcess *child, const QString &description);
     void endRun();
+    void watchSteamTerminal(const QString &script, const QString &result);
+    void finishSteamTerminal(qint32 status);
+    void acceptCompleteDownload();
 
     void setPhase(const SteamSessionPhase &phase);
     void setProgress(double progress);
@@ -89,4 +98,5 @@ private:
     bool m_terminalActive = false;
     bool m_awaitsApproval = false;
     std::unique_ptr<SteamCmdProcess> m_process;
+    std::unique_ptr<SteamTerminalWatch> m_terminalWatch;
 };

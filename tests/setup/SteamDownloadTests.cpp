@@ -170,7 +170,8 @@ TEST_F(SteamDownloadTest, StartsOnlyWithANameSteamCmdAndADownloadFolder)
              steam.install();
              FileTree::writeFile(SteamGameFolder::location());
          },
-         QStringLiteral("Could not prepare the Steam download folder: Not a directory")},
+         QStringLiteral("Could not prepare the Steam download folder: Tarnhold could not create the folder “%1”.")
+             .arg(SteamGameFolder::location())},
     };
     for (const auto &[account, arrange, message] : cases) {
         arrange();
