@@ -1,13 +1,13 @@
 // The third setup step: Valve's SteamCMD, downloaded and unpacked into the
 // support folder. It is fetched again on every run; it updates itself later.
 #include "base/FileChanges.h"
-#include "base/Locations.h"
 #include "base/OperationState.h"
 #include "content/HttpClient.h"
 #include "content/TransferErrors.h"
 #include "platform/Platform.h"
 #include "process/ProcessRunner.h"
 #include "setup/SetupFlow.h"
+#include "setup/SteamCmdCommand.h"
 
 #include <QDir>
 #include <QPointer>
@@ -30,7 +30,7 @@ QCoro::Task<> SetupFlow::prepareSteamCMD()
 {
     const QPointer<SetupFlow> self(this);
     Platform &platform = m_services.platform;
-    const QString folder = QDir(Locations::supportFolder()).filePath(QStringLiteral("SteamCMD"));
+    const QString folder = SteamCmdCommand::folder();
     const QString archive = QDir(folder).filePath(platform.steamCmdArchiveName());
     m_operation.begin(InstallerPhase::preparing, 0.12, QStringLiteral("Downloading Valve SteamCMD…"));
     try {

@@ -45,19 +45,26 @@ void SteamDownload::reset()
     setConsole(SteamConsole());
 }
 
-void SteamDownload::startEmbeddedSteamDownload()
+std::optional<QString> SteamDownload::usableAccount(const QString &emptyNameRefusal)
 {
-    const SteamAccountCheck account = checkSteamAccount(
-        m_account,
-        QStringLiteral("Enter your Steam account name. This is the login name, not the public profile name."));
+    const SteamAccountCheck account = checkSteamAccount(m_account, emptyNameRefusal);
     if (!account.isUsable()) {
         m_operation.setErrorMessage(account.refusal);
-        return;
+        return std::nullopt;
     }
     if (!fileExists(SteamCmdCommand::script())) {
         m_operation.setErrorMessage(QStringLiteral("SteamCMD is missing. Return to the previous step."));
-        return;
+        return std::nullopt;
     }
+    return account.name;
+}
+
+void SteamDownload::startEmbeddedSteamDownload()
+{
+    const std::optional<QString> account = usableAccount(
+        QStringLiteral("Enter your Steam account name. This is the login name, not the public profile name."));
+    if (!account)
+        return;
     const QString downloadFolder = SteamGameFolder::location();
     try {
         makeFolder(downloadFolder);
@@ -77,7 +84,7 @@ void SteamDownload::startEmbeddedSteamDownload()
     connect(child, &SteamCmdProcess::finished, this, [this, child](int status) { finishSteamProcess(child, status); });
     connect(child, &SteamCmdProcess::failedToStart, this,
             [this, child](const QString &description) { launchFailed(child, description); });
-    m_process->start(SteamCmdCommand::script(), SteamCmdCommand::arguments(downloadFolder, account.name),
+    m_process->start(SteamCmdCommand::script(), SteamCmdCommand::arguments(downloadFolder, *account),
                      SteamCmdCommand::environment(QProcessEnvironment::systemEnvironment()), SteamCmdCommand::folder());
 }
 

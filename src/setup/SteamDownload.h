@@ -75,6 +75,9 @@ Q_SIGNALS:
     void gameFilesReady();
 
 private:
+    // The trimmed account name when it and SteamCMD are there to start with;
+    // otherwise the reason is shown and there is none.
+    std::optional<QString> usableAccount(const QString &emptyNameRefusal);
     void consumeSteamOutput(const QString &text);
     void finishSteamProcess(const SteamCmdProcess *child, int status);
     void launchFailed(const SteamCmdProcess *child, const QString &description);

@@ -5,7 +5,6 @@
 #include "base/OperationState.h"
 #include "base/UserFacingError.h"
 #include "platform/Platform.h"
-#include "setup/SteamAccount.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
 #include "setup/SteamGameFolder.h"
@@ -30,23 +29,16 @@ void makePrivateExecutable(const QString &path)
 
 void SteamDownload::openSteamDownloadInTerminal()
 {
-    const SteamAccountCheck account = checkSteamAccount(
-        m_account, QStringLiteral("Enter your Steam account name before opening the Terminal fallback."));
-    if (!account.isUsable()) {
-        m_operation.setErrorMessage(account.refusal);
+    const std::optional<QString> account =
+        usableAccount(QStringLiteral("Enter your Steam account name before opening the Terminal fallback."));
+    if (!account)
         return;
-    }
-    if (!fileExists(SteamCmdCommand::script())) {
-        m_operation.setErrorMessage(QStringLiteral("SteamCMD is missing. Return to the previous step."));
-        return;
-    }
     cancelSteamDownload(false);
     const QString script = steamTerminalScriptFile();
     const QString result = steamTerminalResultFile();
     QFile::remove(result);
-    const QString text =
-        steamTerminalScript({SteamCmdCommand::script(), SteamGameFolder::location(), result, account.name},
-                            m_services.platform.terminalShell());
+    const QString text = steamTerminalScript({SteamCmdCommand::script(), SteamGameFolder::location(), result, *account},
+                                             m_services.platform.terminalShell());
     try {
         replaceFile(script, text.toUtf8());
         makePrivateExecutable(script);
