@@ -4,6 +4,8 @@
 #include "base/OperationState.h"
 #include "client/ReleaseManifest.h"
 #include "setup/SetupFlow.h"
+#include "setup/SteamDownload.h"
+#include "setup/SteamGameFolder.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 #include "support/TestServices.h"
@@ -127,6 +129,14 @@ TEST_F(Model, TheSetupFollowsTheInstallationAndSwitchesSections)
     model.setup().beginSetup();
     EXPECT_EQ(model.selectedSection(), AppSection::setup);
     EXPECT_EQ(model.setup().setupStep(), SetupStep::checkMac);
+
+    // A finished game download moves the setup on; opening it again starts
+    // the Steam card over.
+    FileTree::writeFile(SteamGameFolder::location() + QStringLiteral("/Generals.exe"));
+    model.steam().detectSteamDownload();
+    EXPECT_EQ(model.setup().setupStep(), SetupStep::onlineClient);
+    model.setup().beginSetup();
+    EXPECT_EQ(model.steam().steamSessionPhase(), SteamSessionPhase());
 }
 
 TEST_F(Model, AModelDestroyedDuringARefreshIsLeftAlone)
