@@ -52,10 +52,7 @@ TEST(SteamRunEnd, TerminalRunEndsWithTheSentenceForItsStatus)
                 u"continue.")},
         {5, false,
          failed(u"Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
-        {0, false, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")},
-        {7, false,
-         failed(u"SteamCMD refused to run because its folder belongs to another user. Move Tarnhold’s SteamCMD folder "
-                u"to the Trash, return to the previous step to download it again, then retry.")}};
+        {0, false, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")}};
     for (const auto &[status, complete, phase] : cases)
         EXPECT_EQ(phaseAfterTerminalRun({status, complete, std::nullopt}), phase) << status;
 }

@@ -6,8 +6,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
 // The shell decides only the first and the last line. A quote in the account
 // or a path would end the shell's quoting, so each is escaped.
 TEST(SteamTerminalScript, IsExactForEachShell)
@@ -75,5 +73,3 @@ TEST(SteamTerminalStatus, ReadsASignedDecimal32BitInteger)
     for (const char *text : {"2147483648", "99999999999", "text", "", "+", "1 2", "0x1F", "5.0"})
         EXPECT_EQ(steamTerminalStatus(QString::fromLatin1(text)), std::nullopt) << text;
 }
-
-} // namespace
