@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -10,96 +11,69 @@ namespace {
 
 // The test holds the credential only masked, so its own search patterns are
 // no copy of it.
-constexpr char16_t characterMask = 0x5A5A;
-constexpr char byteMask = char(0xA5);
+constexpr char mask = char(0xA5);
 
-// Random characters made at run time, so no copy sits in the program's
-// data; "é" needs two bytes in UTF-8. Long, so the allocator does not at
+// The credential's bytes in UTF-16 and in UTF-8, each masked: random
+// letters made at run time, so no copy sits in the program's data, and an
+// "é", which needs two bytes in UTF-8. Long, so the allocator does not at
 // once hand a freed copy to something else.
-std::vector<char16_t> maskedCredential()
+std::pair<std::vector<char>, std::vector<char>> maskedCredential()
 {
-    static const char16_t alphabet[] = u"abcdefghijkmnopqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789";
-    std::vector<char16_t> masked;
-    for (int index = 0; index < 200; ++index)
-        masked.push_back(alphabet[QRandomGenerator::global()->bounded(int(std::size(alphabet)) - 1)] ^ characterMask);
-    masked[100] = u'é' ^ characterMask;
-    return masked;
-}
-
-// The credential's bytes in UTF-16 and in UTF-8, each masked. Their first
-// bytes are left out: the allocator keeps its own pointers there once a
-// buffer is freed.
-std::vector<std::vector<char>> maskedEncodings(const std::vector<char16_t> &masked)
-{
-    std::vector<char> utf16;
-    std::vector<char> utf8;
-    for (const char16_t maskedCharacter : masked) {
-        const char16_t character = maskedCharacter ^ characterMask;
-        utf16.push_back(char(character & 0xFF) ^ byteMask);
-        utf16.push_back(char(character >> 8) ^ byteMask);
-        if (character < 0x80) {
-            utf8.push_back(char(character) ^ byteMask);
-        } else {
-            utf8.push_back(char(0xC0 | (character >> 6)) ^ byteMask);
-            utf8.push_back(char(0x80 | (character & 0x3F)) ^ byteMask);
-        }
+    static const char alphabet[] = "abcdefghijkmnopqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789";
+    std::vector<char> utf16, utf8;
+    for (int index = 0; index < 200; ++index) {
+        const char letter = alphabet[QRandomGenerator::global()->bounded(int(sizeof alphabet) - 1)];
+        utf16.insert(utf16.end(), {char((index == 100 ? char(0xE9) : letter) ^ mask), mask});
+        if (index == 100)
+            utf8.insert(utf8.end(), {char(0xC3 ^ mask), char(0xA9 ^ mask)});
+        else
+            utf8.push_back(char(letter ^ mask));
     }
-    constexpr auto allocatorBytes = 32;
-    return {{utf16.begin() + allocatorBytes, utf16.end()}, {utf8.begin() + allocatorBytes, utf8.end()}};
-}
-
-bool holdsAt(const char *bytes, const std::vector<char> &masked)
-{
-    for (size_t index = 1; index < masked.size(); ++index) {
-        if (bytes[index] != (masked[index] ^ byteMask))
-            return false;
-    }
-    return true;
+    return {utf16, utf8};
 }
 
 // Whether the masked bytes, unmasked, are anywhere in this process's
 // private writable memory, read through /proc/self/mem. Ranges the kernel
 // will not read are skipped, as are the sanitizers' shadow reservations of
 // terabytes.
-bool writableMemoryHolds(const std::vector<char> &masked)
+bool writableMemoryHolds(const std::vector<char> &credential)
 {
-    QFile maps(QStringLiteral("/proc/self/maps"));
+    // The allocator keeps its own pointers in the first bytes of a buffer
+    // it has freed.
+    const std::vector<char> masked(credential.begin() + 32, credential.end());
+    QFile maps(u"/proc/self/maps"_s);
     if (!maps.open(QIODevice::ReadOnly))
         return false;
-    const QList<QByteArray> regions = maps.readAll().split('\n');
     const int memory = ::open("/proc/self/mem", O_RDONLY | O_CLOEXEC);
     if (memory < 0)
         return false;
-    constexpr quint64 largestRegion = quint64(1) << 30;
+    const auto unmasksTo = [](char byte, char maskedByte) { return byte == (maskedByte ^ mask); };
     constexpr size_t chunkSize = 1 << 20;
     std::vector<char> chunk(chunkSize);
-    const char first = masked.front() ^ byteMask;
     bool found = false;
-    for (const QByteArray &region : regions) {
+    for (const QByteArray &region : maps.readAll().split('\n')) {
         const QList<QByteArray> fields = region.simplified().split(' ');
-        if (fields.size() < 2 || fields.at(1) != "rw-p")
-            continue;
         const QList<QByteArray> range = fields.at(0).split('-');
         const quint64 start = range.value(0).toULongLong(nullptr, 16);
         const quint64 end = range.value(1).toULongLong(nullptr, 16);
-        if (end - start > largestRegion)
+        if (fields.value(1) != "rw-p" || end - start > quint64(1) << 30)
             continue;
         for (quint64 offset = start; offset < end && !found; offset += chunkSize - masked.size()) {
             const ssize_t read =
                 ::pread(memory, chunk.data(), size_t(std::min<quint64>(chunkSize, end - offset)), off_t(offset));
-            for (ssize_t index = 0; index + ssize_t(masked.size()) <= read && !found; ++index)
-                found = chunk[size_t(index)] == first && holdsAt(chunk.data() + index, masked);
+            const auto readEnd = chunk.begin() + std::max<ssize_t>(read, 0);
+            found = std::search(chunk.begin(), readEnd, masked.begin(), masked.end(), unmasksTo) != readEnd;
         }
     }
     ::close(memory);
     return found;
 }
 
-QString unmasked(const std::vector<char16_t> &masked)
+QString unmasked(const std::vector<char> &utf16)
 {
-    QString text(qsizetype(masked.size()), Qt::Uninitialized);
-    for (size_t index = 0; index < masked.size(); ++index)
-        text[qsizetype(index)] = QChar(char16_t(masked[index] ^ characterMask));
+    QString text(qsizetype(utf16.size() / 2), Qt::Uninitialized);
+    for (qsizetype index = 0; index < text.size(); ++index)
+        text[index] = QChar(uchar(utf16[size_t(index) * 2] ^ mask));
     return text;
 }
 
@@ -107,16 +81,16 @@ QString unmasked(const std::vector<char16_t> &masked)
 // would leave a copy in the test's own memory.
 TEST_F(SteamDownloadTest, NoCopyOfASubmittedCredentialStaysInMemory)
 {
-    const std::vector<char16_t> masked = maskedCredential();
+    const auto [utf16, utf8] = maskedCredential();
     download.startEmbeddedSteamDownload();
-    answer(unmasked(masked));
+    answer(unmasked(utf16));
     ASSERT_TRUE(reaches(Kind::failed));
-    for (const std::vector<char> &encoding : maskedEncodings(masked))
-        EXPECT_FALSE(writableMemoryHolds(encoding));
+    EXPECT_FALSE(writableMemoryHolds(utf16));
+    EXPECT_FALSE(writableMemoryHolds(utf8));
 
     // The search finds a copy that is there.
-    QString copy = unmasked(masked);
-    EXPECT_TRUE(writableMemoryHolds(maskedEncodings(masked).front()));
+    QString copy = unmasked(utf16);
+    EXPECT_TRUE(writableMemoryHolds(utf16));
     copy.fill(u' ');
 }
 

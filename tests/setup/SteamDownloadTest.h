@@ -12,17 +12,14 @@
 #include <QSignalSpy>
 
 using Kind = SteamSessionPhase::Kind;
+using namespace Qt::Literals::StringLiterals;
 
 // A Steam download with the fake SteamCMD in place and an account name
 // typed with spaces around it.
 class SteamDownloadTest : public testing::Test, protected TestServices
 {
 protected:
-    void SetUp() override
-    {
-        steam.install();
-        download.setSteamAccount(QStringLiteral("  gordon_1 "));
-    }
+    SteamDownloadTest() { download.setSteamAccount(u"  gordon_1 "_s); }
 
     Kind phase() const { return download.steamSessionPhase().kind(); }
     bool reaches(Kind kind)

@@ -9,7 +9,5 @@ inline void PrintTo(const SteamSessionPhase &phase, std::ostream *out)
 {
     static const char *const names[] = {"failed",    "idle",        "connecting", "password",
                                         "guardCode", "downloading", "validating", "complete"};
-    *out << names[int(phase.kind())];
-    if (phase.kind() == SteamSessionPhase::Kind::failed)
-        *out << "(\"" << phase.failureText().toStdString() << "\")";
+    *out << names[int(phase.kind())] << ' ' << phase.failureText().toStdString();
 }

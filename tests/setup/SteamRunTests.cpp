@@ -8,23 +8,16 @@
 
 #include <QDir>
 
-namespace {
+using namespace Qt::Literals::StringLiterals;
 
 TEST(SteamAccount, TrimsTheNameAndAcceptsOnlyLettersMarksDigitsAndUnderscores)
 {
-    const QString empty = QStringLiteral("Enter a name.");
-    const QString invalid = QStringLiteral("Steam account names may contain letters, numbers and underscores only.");
+    const QString empty = u"Enter a name."_s;
+    const QString invalid = u"Steam account names may contain letters, numbers and underscores only."_s;
     const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("  gordon_1 \n"), QString()},
-        {QStringLiteral("Søren"), QString()},
-        {QStringLiteral("Se\u0301verine٣"), QString()},
-        {QStringLiteral("x").repeated(64), QString()},
-        {QStringLiteral("\t \n"), empty},
-        {QStringLiteral("gordon freeman"), invalid},
-        {QStringLiteral("gordon.freeman"), invalid},
-        {QStringLiteral("gordon'"), invalid},
-        {QStringLiteral("x").repeated(65), invalid},
-    };
+        {u"  gordon_1 \n"_s, QString()},  {u"Søren"_s, QString()}, {u"Se\u0301verine٣"_s, QString()},
+        {u"x"_s.repeated(64), QString()}, {u"\t \n"_s, empty},     {u"gordon freeman"_s, invalid},
+        {u"gordon.freeman"_s, invalid},   {u"gordon'"_s, invalid}, {u"x"_s.repeated(65), invalid}};
     for (const auto &[typed, refusal] : cases) {
         const SteamAccountCheck check = checkSteamAccount(typed, empty);
         EXPECT_EQ(check.refusal, refusal) << typed.toStdString();
@@ -32,38 +25,34 @@ TEST(SteamAccount, TrimsTheNameAndAcceptsOnlyLettersMarksDigitsAndUnderscores)
     }
 }
 
-TEST(SteamCmdCommand, FallsBackWhenTarnholdsEnvironmentLacksAVariable)
+// Nothing else of Tarnhold's environment reaches SteamCMD.
+TEST(SteamCmdCommand, PassesSixVariablesWithFallbacksForMissingOnes)
 {
     QProcessEnvironment own;
-    own.insert(QStringLiteral("USER"), QStringLiteral("gordon"));
-    own.insert(QStringLiteral("SECRET_TOKEN"), QStringLiteral("never passed on"));
+    own.insert(u"USER"_s, u"gordon"_s);
+    own.insert(u"SECRET_TOKEN"_s, u"never passed on"_s);
     const QProcessEnvironment environment = SteamCmdCommand::environment(own);
     EXPECT_EQ(environment.keys().size(), 6);
-    EXPECT_EQ(environment.value(QStringLiteral("HOME")), Locations::homeFolder());
-    EXPECT_EQ(environment.value(QStringLiteral("USER")), QStringLiteral("gordon"));
-    EXPECT_FALSE(environment.value(QStringLiteral("LOGNAME")).isEmpty());
-    EXPECT_EQ(environment.value(QStringLiteral("TMPDIR")), QDir::tempPath());
-    EXPECT_EQ(environment.value(QStringLiteral("LANG")), QStringLiteral("C.UTF-8"));
+    EXPECT_EQ(environment.value(u"HOME"_s), Locations::homeFolder());
+    EXPECT_EQ(environment.value(u"USER"_s), u"gordon"_s);
+    EXPECT_FALSE(environment.value(u"LOGNAME"_s).isEmpty());
+    EXPECT_EQ(environment.value(u"TMPDIR"_s), QDir::tempPath());
+    EXPECT_EQ(environment.value(u"LANG"_s), u"C.UTF-8"_s);
+    EXPECT_EQ(environment.value(u"PATH"_s), u"/usr/bin:/bin:/usr/sbin:/sbin"_s);
 }
 
 // Tarnhold sees only the status of a run in a Terminal window.
 TEST(SteamRunEnd, TerminalRunEndsWithTheSentenceForItsStatus)
 {
-    const auto failed = [](const char *text) { return SteamSessionPhase::failed(QString::fromUtf8(text)); };
+    const auto failed = [](const char16_t *text) { return SteamSessionPhase::failed(QString::fromUtf16(text)); };
     const std::tuple<int, bool, SteamSessionPhase> cases[] = {
         {0, true, SteamSessionPhase::Kind::complete},
         {-1, false,
-         failed("The Terminal window was closed before SteamCMD finished. The partial download was kept; retry to "
-                "continue.")},
+         failed(u"The Terminal window was closed before SteamCMD finished. The partial download was kept; retry to "
+                u"continue.")},
         {5, false,
-         failed("Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
-        {0, false, failed("SteamCMD stopped with code 0. The partial download was kept; retry to continue.")},
-        {7, false,
-         failed("SteamCMD refused to run because its folder belongs to another user. Move Tarnhold’s SteamCMD folder "
-                "to the Trash, return to the previous step to download it again, then retry.")},
-    };
+         failed(u"Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
+        {0, false, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")}};
     for (const auto &[status, complete, phase] : cases)
         EXPECT_EQ(phaseAfterTerminalRun({status, complete, std::nullopt}), phase) << status;
 }
-
-} // namespace

@@ -13,39 +13,11 @@
 namespace {
 
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_STEAMCMD);
-const QStringList fixtureFiles = {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32/steamcmd")};
 
-QByteArray sha256Hex(const QString &text)
+// The fake compares what is typed with these digests only.
+QByteArray sha256Hex(const QByteArray &text)
 {
-    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray guardName(SteamCmdScenario::Guard guard)
-{
-    switch (guard) {
-    case SteamCmdScenario::Guard::none:
-        return "none";
-    case SteamCmdScenario::Guard::email:
-        return "email";
-    case SteamCmdScenario::Guard::authenticator:
-        return "authenticator";
-    case SteamCmdScenario::Guard::approval:
-        return "approval";
-    }
-    return {};
-}
-
-QByteArray jobName(SteamCmdScenario::Job job)
-{
-    switch (job) {
-    case SteamCmdScenario::Job::success:
-        return "success";
-    case SteamCmdScenario::Job::failedState:
-        return "failed-state";
-    case SteamCmdScenario::Job::noSubscription:
-        return "no-subscription";
-    }
-    return {};
+    return QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex();
 }
 
 QByteArray buildArchive()
@@ -65,7 +37,11 @@ QByteArray buildArchive()
 
 SteamCmdFixture::SteamCmdFixture(QString folder)
     : m_folder(std::move(folder))
-{}
+{
+    const QString script = QStringLiteral("/steamcmd.sh");
+    EXPECT_TRUE(QDir().mkpath(m_folder) && QFile::copy(fixtureFolder + script, m_folder + script));
+    setScenario();
+}
 
 QByteArray SteamCmdFixture::archive()
 {
@@ -73,61 +49,17 @@ QByteArray SteamCmdFixture::archive()
     return bytes;
 }
 
-void SteamCmdFixture::install() const
+// The fake reads the lines in order, so the test's own come last and win.
+void SteamCmdFixture::setScenario(const QByteArray &lines) const
 {
-    const QDir source(fixtureFolder);
-    const QDir target(m_folder);
-    for (const QString &file : fixtureFiles) {
-        QFile original(source.filePath(file));
-        ASSERT_TRUE(original.open(QIODevice::ReadOnly)) << file.toStdString();
-        FileTree::writeExecutable(target.filePath(file), original.readAll());
-    }
-    setScenario({});
+    FileTree::writeFile(m_folder + QStringLiteral("/scenario"), "password_sha256=" + sha256Hex("correct horse")
+                                                                    + "\nguard_code_sha256=" + sha256Hex("F4K3C") + '\n'
+                                                                    + lines + '\n');
 }
 
-void SteamCmdFixture::setScenario(const SteamCmdScenario &scenario) const
+QStringList SteamCmdFixture::recorded(const QString &name) const
 {
-    QByteArray text = "password_sha256=" + sha256Hex(scenario.password) + "\nguard=" + guardName(scenario.guard)
-                      + "\nguard_code_sha256=" + sha256Hex(scenario.guardCode) + "\njob=" + jobName(scenario.job)
-                      + "\nfailed_state=" + scenario.failedState.toUtf8()
-                      + "\nowner=" + (scenario.foreignOwner ? "other" : "self") + '\n';
-    if (scenario.holdUntil)
-        text += "hold_until=" + QFile::encodeName(*scenario.holdUntil) + '\n';
-    FileTree::writeFile(QDir(m_folder).filePath(QStringLiteral("scenario")), text);
-}
-
-QString SteamCmdFixture::script() const
-{
-    return QDir(m_folder).filePath(QStringLiteral("steamcmd.sh"));
-}
-
-QStringList SteamCmdFixture::arguments() const
-{
-    return recordedLines(QStringLiteral("arguments"));
-}
-
-QStringList SteamCmdFixture::environment() const
-{
-    return recordedLines(QStringLiteral("environment"));
-}
-
-QString SteamCmdFixture::workingFolder() const
-{
-    return recordedLines(QStringLiteral("working-folder")).value(0);
-}
-
-bool SteamCmdFixture::isHolding() const
-{
-    return QFile::exists(QDir(m_folder).filePath(QStringLiteral("holding")));
-}
-
-QStringList SteamCmdFixture::recordedLines(const QString &name) const
-{
-    QFile file(QDir(m_folder).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
+    QFile file(m_folder + u'/' + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                          : QStringList();
 }
