@@ -1,12 +1,11 @@
 #pragma once
 
-#include "base/OperationState.h"
 #include "setup/SetupFlow.h"
 #include "support/FileTree.h"
 #include "support/SteamCmdFixture.h"
 #include "support/TestServices.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <QSignalSpy>
 
@@ -18,7 +17,6 @@ protected:
     SetupFlowTest() { platform.resources = FileTree::inHome(QStringLiteral("Resources")); }
 
     SetupFlow flow{services(), operation};
-    QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
 
     static void await(QCoro::Task<> step) { QCoro::waitFor(std::move(step)); }
 
