@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace FileTree {
 
@@ -41,6 +42,21 @@ void makeSymlink(const QString &target, const QString &link)
 {
     makeFolder(QFileInfo(link).absolutePath());
     EXPECT_TRUE(QFile::link(target, link)) << link.toStdString();
+}
+
+void pack(const QString &archive, const QString &folder, const QStringList &entries)
+{
+    makeFolder(QFileInfo(archive).absolutePath());
+    QProcess tar;
+    tar.start(QStringLiteral("tar"),
+              QStringList{QStringLiteral("-caf"), archive, QStringLiteral("-C"), folder} + entries);
+    EXPECT_TRUE(tar.waitForFinished() && tar.exitCode() == 0) << tar.readAllStandardError().toStdString();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace FileTree

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Helpers to lay out folder trees in a test's temporary home. Each creates
 // any missing parent folders and fails the current test when it cannot.
@@ -15,5 +16,9 @@ void makeFolder(const QString &path);
 void writeFile(const QString &path, const QByteArray &contents = {});
 void writeExecutable(const QString &path, const QByteArray &contents = QByteArrayLiteral("#!/bin/sh\n"));
 void makeSymlink(const QString &target, const QString &link);
+// Packs the entries of folder into archive; tar picks the compression by name.
+void pack(const QString &archive, const QString &folder, const QStringList &entries);
+// The file's contents, empty when it cannot be read.
+QByteArray readFile(const QString &path);
 
 } // namespace FileTree

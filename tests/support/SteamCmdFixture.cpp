@@ -7,7 +7,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -24,13 +23,8 @@ QByteArray buildArchive()
 {
     QTemporaryDir work;
     const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
-    QProcess tar;
-    tar.start(QStringLiteral("tar"), {QStringLiteral("-czf"), archive, QStringLiteral("-C"), fixtureFolder,
-                                      QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
-    EXPECT_TRUE(tar.waitForFinished() && tar.exitCode() == 0) << tar.readAllStandardError().constData();
-    QFile file(archive);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
+    FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
+    return FileTree::readFile(archive);
 }
 
 } // namespace
