@@ -48,13 +48,6 @@ StepTexts texts(SetupStep step)
 
 } // namespace
 
-std::optional<SetupStep> setupStepFromRawValue(int rawValue)
-{
-    if (rawValue < static_cast<int>(SetupStep::checkMac) || rawValue > static_cast<int>(SetupStep::complete))
-        return std::nullopt;
-    return static_cast<SetupStep>(rawValue);
-}
-
 QString caseName(SetupStep step)
 {
     return texts(step).caseName;

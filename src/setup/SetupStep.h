@@ -2,13 +2,8 @@
 
 #include <QString>
 
-#include <optional>
-
 // The guided setup's steps; the raw values are their order.
 enum class SetupStep { checkMac = 0, runtime = 1, steam = 2, gameFiles = 3, onlineClient = 4, complete = 5 };
-
-// The step with this raw value; absent outside 0 to 5.
-std::optional<SetupStep> setupStepFromRawValue(int rawValue);
 
 // The case name, as the status command reports it.
 QString caseName(SetupStep step);
