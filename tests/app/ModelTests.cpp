@@ -17,29 +17,28 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
 using Health = ComponentHealth::Health;
 
 // The rows of a fresh machine are checked in the status command's output.
 TEST(ComponentRows, InstalledPiecesShowTheirDetails)
 {
     InstalledState state;
-    state.velmoraVersion = QStringLiteral("1.4.2");
-    state.controlBarVersion = QStringLiteral("1.2");
+    state.velmoraVersion = u"1.4.2"_s;
+    state.controlBarVersion = u"1.2"_s;
     QStringList details;
     for (const ComponentHealth &row : componentRows({true, true, true, false, 8}, state)) {
         EXPECT_EQ(row.health, Health::ready) << row.id.toStdString();
         details.append(row.detail);
     }
-    EXPECT_EQ(details,
-              QStringList({QStringLiteral("Wine 11.0 · deterministic SSE2 build"), QStringLiteral("Steam app 2732960"),
-                           QStringLiteral("1.4.2"), QStringLiteral("Fullscreen · 60 Hz client · EAC"),
-                           QStringLiteral("Control Bar Pro 1.2 · GenTool 8.9"), QStringLiteral("8 installed maps")}));
-
-    state.genToolVersion = QStringLiteral("9.0");
+    EXPECT_EQ(details, QStringList({u"Wine 11.0 · deterministic SSE2 build"_s, u"Steam app 2732960"_s, u"1.4.2"_s,
+                                    u"Fullscreen · 60 Hz client · EAC"_s, u"Control Bar Pro 1.2 · GenTool 8.9"_s,
+                                    u"8 installed maps"_s}));
+    state.genToolVersion = u"9.0"_s;
     const QList<ComponentHealth> rows = componentRows({true, true, true, false, 7}, state);
-    EXPECT_EQ(rows[4].detail, QStringLiteral("Control Bar Pro 1.2 · GenTool 9.0"));
+    EXPECT_EQ(rows[4].detail, u"Control Bar Pro 1.2 · GenTool 9.0"_s);
     EXPECT_EQ(rows[5].health, Health::missing) << "an incomplete library";
-    EXPECT_EQ(componentRows({true, true, true, false, 0}, {})[2].detail, QStringLiteral("Installed"));
+    EXPECT_EQ(componentRows({true, true, true, false, 0}, {})[2].detail, u"Installed"_s);
 }
 
 // A model on the fake platform whose update channel is a fixture server.
@@ -54,7 +53,7 @@ protected:
     {
         FixtureResponse response(200, {}, encodeReleaseManifest({version, {}, 0, {}, {}}));
         response.delay = delay;
-        server.route(QStringLiteral("/channel/manifest.json"), response);
+        server.route(u"/channel/manifest.json"_s, response);
     }
 };
 
@@ -65,34 +64,33 @@ TEST_F(Model, ComponentsAndStatusFollowEveryInput)
     const auto row = [this](int index) { return model.components().at(index); };
     Installation::addRuntime(Locations::currentRuntimeFolder());
     Installation::addGameFiles(Locations::managedPrefixFolder());
-    for (const QString &name : {QStringLiteral("A"), QStringLiteral("B")})
-        FileTree::writeFile(Locations::gameMapsFolder() + u'/' + name + u'/' + name + QStringLiteral(".map"));
-    serveRelease(QStringLiteral("2.0"));
+    for (const QString &name : {u"A"_s, u"B"_s})
+        FileTree::writeFile(Locations::gameMapsFolder() + u'/' + name + u'/' + name + u".map"_s);
+    serveRelease(u"2.0"_s);
     refresh();
-    EXPECT_EQ(row(0).health, Health::ready);
-    EXPECT_EQ(row(1).health, Health::ready);
-    EXPECT_EQ(row(2).health, Health::missing);
-    EXPECT_EQ(row(5).detail, QStringLiteral("2 installed maps"));
+    EXPECT_EQ(QList({row(0).health, row(1).health, row(2).health}),
+              QList({Health::ready, Health::ready, Health::missing}));
+    EXPECT_EQ(row(5).detail, u"2 installed maps"_s);
 
     Installation::addLauncher(Locations::managedPrefixFolder());
-    model.operation().begin(InstallerPhase::onlineClient, 0.1, QStringLiteral("Installing…"));
-    model.operation().finish(QStringLiteral("Installed"));
+    model.operation().begin(InstallerPhase::onlineClient, 0.1, u"Installing…"_s);
+    model.operation().finish(u"Installed"_s);
     EXPECT_EQ(row(2).health, Health::attention) << "release 2.0 differs from no version";
 
     InstalledState state = model.record().state();
-    state.velmoraVersion = QStringLiteral("2.0");
+    state.velmoraVersion = u"2.0"_s;
     model.record().setState(state);
     model.record().save();
     EXPECT_EQ(row(2).health, Health::ready);
-    EXPECT_EQ(row(2).detail, QStringLiteral("2.0"));
-    EXPECT_EQ(model.statusTitle(), QStringLiteral("Ready to play"));
+    EXPECT_EQ(row(2).detail, u"2.0"_s);
+    EXPECT_EQ(model.statusTitle(), u"Ready to play"_s);
 
     // Versions have no order: an older release is an update too.
-    serveRelease(QStringLiteral("1.9"));
+    serveRelease(u"1.9"_s);
     QSignalSpy statusChanges(&model, &TarnholdModel::statusChanged);
     refresh();
-    EXPECT_EQ(model.operation().activity(), QStringLiteral("Ready"));
-    EXPECT_EQ(model.statusTitle(), QStringLiteral("Update available"));
+    EXPECT_EQ(model.operation().activity(), u"Ready"_s);
+    EXPECT_EQ(model.statusTitle(), u"Update available"_s);
     EXPECT_GE(statusChanges.count(), 1);
 }
 
@@ -110,7 +108,7 @@ TEST_F(Model, UrlsSwitchSectionsOrActivate)
         EXPECT_EQ(activations.count(), activated) << url;
     }
     Installation::addReadyInstallation();
-    model.handle(QUrl(QStringLiteral("tarnhold://refresh")));
+    model.handle(QUrl(u"tarnhold://refresh"_s));
     EXPECT_TRUE(eventually([this] { return model.setup().setupStep() == SetupStep::complete; }));
 }
 
@@ -132,7 +130,7 @@ TEST_F(Model, TheSetupFollowsTheInstallationAndSwitchesSections)
 
     // A finished game download moves the setup on; opening it again starts
     // the Steam card over.
-    FileTree::writeFile(SteamGameFolder::location() + QStringLiteral("/Generals.exe"));
+    FileTree::writeFile(SteamGameFolder::location() + u"/Generals.exe"_s);
     model.steam().detectSteamDownload();
     EXPECT_EQ(model.setup().setupStep(), SetupStep::onlineClient);
     model.setup().beginSetup();
@@ -141,10 +139,10 @@ TEST_F(Model, TheSetupFollowsTheInstallationAndSwitchesSections)
 
 TEST_F(Model, AModelDestroyedDuringARefreshIsLeftAlone)
 {
-    serveRelease(QStringLiteral("1.2"), 300ms);
+    serveRelease(u"1.2"_s, 300ms);
     auto doomed = std::make_unique<TarnholdModel>(std::make_unique<FakePlatform>(), TestServices::catalogAt(server));
     doomed->startRefresh();
-    EXPECT_TRUE(eventually([this] { return server.requestCount(QStringLiteral("/channel/manifest.json")) == 1; }));
+    EXPECT_TRUE(eventually([this] { return server.requestCount(u"/channel/manifest.json"_s) == 1; }));
     doomed.reset();
     QTest::qWait(500);
 }

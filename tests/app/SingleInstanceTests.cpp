@@ -20,11 +20,13 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 using Connections = std::vector<std::unique_ptr<QLocalSocket>>;
 
-const QUrl mapsUrl(QStringLiteral("tarnhold://maps"));
-const QUrl launchUrl(QStringLiteral("tarnhold://launch"));
+const QUrl mapsUrl(u"tarnhold://maps"_s);
+const QUrl launchUrl(u"tarnhold://launch"_s);
 
 // Connections that never write, up to atMost; fewer when the instance's
 // listening queue fills, the last one then still connecting.
@@ -62,7 +64,7 @@ TEST(SingleInstance, SecondStartsHandOverTheirUrlOrAskForActivationOnce)
     QSignalSpy urls(&running, &SingleInstance::urlReceived);
     QSignalSpy activations(&running, &SingleInstance::activationRequested);
     // Non-ASCII text and an encoded newline must survive the one-line framing.
-    const QUrl url(QStringLiteral("tarnhold://launch/Zürich map?name=a b%0Ac"));
+    const QUrl url(u"tarnhold://launch/Zürich map?name=a b%0Ac"_s);
     EXPECT_EQ(QProcess::execute(QStringLiteral(TARNHOLD_EXECUTABLE), {QString::fromLatin1(url.toEncoded())}), 0);
     ASSERT_TRUE(urls.wait(5000));
     EXPECT_EQ(urls.first().first().toUrl(), url);
@@ -87,7 +89,7 @@ TEST(SingleInstance, TakesOverFromACrashedInstanceButNeverFromABusyOne)
     // A crash leaves the socket file and a lock whose process is gone.
     const pid_t crashed = ::fork();
     if (crashed == 0) {
-        QLockFile lock(QDir(QDir::tempPath()).filePath(SingleInstance::serverName() + QStringLiteral(".lock")));
+        QLockFile lock(QDir(QDir::tempPath()).filePath(SingleInstance::serverName() + u".lock"_s));
         QLocalServer server;
         ::_exit(lock.tryLock(0) && server.listen(SingleInstance::serverName()) ? 0 : 1);
     }

@@ -17,6 +17,8 @@ using namespace Locations;
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // Isolation hides the legacy installation but not its presence; managed
 // folders win over legacy ones, a runtime needing an executable wine and a
 // prefix only existing; readiness needs a runtime and the launcher file.
@@ -34,10 +36,10 @@ TEST(InstalledLocations, ManagedFoldersWinOverLegacyOnesUnlessIsolated)
     EXPECT_FALSE(prefixURL(isolated));
     EXPECT_TRUE(legacyInstallationPresent());
 
-    FileTree::writeFile(currentRuntimeFolder() + QStringLiteral("/bin/wine"), "not executable");
+    FileTree::writeFile(currentRuntimeFolder() + u"/bin/wine"_s, "not executable");
     FileTree::makeFolder(managedPrefixFolder());
     EXPECT_EQ(runtimeURL({}), legacyRuntimeFolder());
-    EXPECT_EQ(launcherURL({}), managedPrefixFolder() + QStringLiteral("/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"));
+    EXPECT_EQ(launcherURL({}), managedPrefixFolder() + u"/drive_c/GeneralsZH/EAC_LaunchVelmora.exe"_s);
     EXPECT_FALSE(isReady({}));
     addLauncher(managedPrefixFolder());
     EXPECT_FALSE(isReady(isolated)) << "no runtime left";
@@ -50,7 +52,7 @@ TEST(InstalledLocations, ManagedFoldersWinOverLegacyOnesUnlessIsolated)
 // save replaces it with a regular file. Damaged contents are the codec's.
 TEST(InstallationRecord, AnUnreadableRecordLeavesTheDefaultsAndIsReplaced)
 {
-    const QString fifo = FileTree::inHome(QStringLiteral("fifo"));
+    const QString fifo = FileTree::inHome(u"fifo"_s);
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const std::function<void()> damages[] = {
         [] { writeStateFile(R"({"runtimeVersion": ")" + QByteArray(recordSizeLimit, 'x') + R"("})"); },
@@ -71,10 +73,10 @@ TEST(InstallationRecord, AnUnreadableRecordLeavesTheDefaultsAndIsReplaced)
 
 TEST(SmallFile, ReadsARegularFileUpToTheLimitThroughLinks)
 {
-    const QString file = FileTree::inHome(QStringLiteral("list.json"));
+    const QString file = FileTree::inHome(u"list.json"_s);
     FileTree::writeFile(file, "12345");
-    FileTree::makeSymlink(file, FileTree::inHome(QStringLiteral("link.json")));
-    EXPECT_EQ(readSmallFile(FileTree::inHome(QStringLiteral("link.json")), 5), QByteArray("12345"));
+    FileTree::makeSymlink(file, FileTree::inHome(u"link.json"_s));
+    EXPECT_EQ(readSmallFile(FileTree::inHome(u"link.json"_s), 5), QByteArray("12345"));
     EXPECT_EQ(readSmallFile(file, 4), std::nullopt);
 }
 

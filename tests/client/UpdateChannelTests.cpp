@@ -11,9 +11,11 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const QByteArray archive("Velmora portable release 1.2");
-const ReleaseManifest release{QStringLiteral("1.2"), QStringLiteral("https://cdn/Velmora_portable_1.2.zip"),
-                              archive.size(), QStringLiteral("Fixes."), sha256(archive)};
+const ReleaseManifest release{u"1.2"_s, u"https://cdn/Velmora_portable_1.2.zip"_s, archive.size(), u"Fixes."_s,
+                              sha256(archive)};
 
 class UpdateChannelTest : public testing::Test, protected TestServices
 {
@@ -21,10 +23,7 @@ protected:
     UpdateChannel channel{services(), operation};
     QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
 
-    void serveManifest(const QByteArray &json)
-    {
-        server.route(QStringLiteral("/channel/manifest.json"), {{200, {}, json}});
-    }
+    void serveManifest(const QByteArray &json) { server.route(u"/channel/manifest.json"_s, {{200, {}, json}}); }
     void check(bool showActivity) { QCoro::waitFor(channel.check(showActivity)); }
 };
 
@@ -43,18 +42,18 @@ TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckShowsItselfOrItsFailure)
 
     check(true);
     EXPECT_EQ(busyChanges.count(), 2);
-    EXPECT_EQ(operation.activity(), QStringLiteral("Checking the official update channel…"));
+    EXPECT_EQ(operation.activity(), u"Checking the official update channel…"_s);
     EXPECT_EQ(operation.errorMessage(),
-              QStringLiteral("Could not check for updates: The release manifest’s “size” is not a whole number."));
+              u"Could not check for updates: The release manifest’s “size” is not a whole number."_s);
     EXPECT_EQ(channel.release(), release) << "a failed check keeps the release seen before";
 
     operation.setErrorMessage(std::nullopt);
-    operation.begin(InstallerPhase::community, 0.3, QStringLiteral("Installing maps…"));
+    operation.begin(InstallerPhase::community, 0.3, u"Installing maps…"_s);
     for (const QByteArray &manifest : {encodeReleaseManifest(release), QByteArray("not a manifest")}) {
         serveManifest(manifest);
         check(true);
         EXPECT_EQ(busyChanges.count(), 3) << "still busy";
-        EXPECT_EQ(operation.activity(), QStringLiteral("Installing maps…"));
+        EXPECT_EQ(operation.activity(), u"Installing maps…"_s);
         EXPECT_EQ(operation.errorMessage().has_value(), manifest.startsWith("not"));
     }
 }
@@ -71,19 +70,19 @@ TEST_F(UpdateChannelTest, AdoptsOnlyAMatchingArchiveForAnUnversionedInstallation
     const auto adopted = [this](bool launcher, const QByteArray &downloaded) {
         if (launcher)
             Installation::addLauncher(Locations::managedPrefixFolder());
-        FileTree::writeFile(FileTree::inHome(QStringLiteral("Downloads/Velmora_portable_1.2.zip")), downloaded);
+        FileTree::writeFile(FileTree::inHome(u"Downloads/Velmora_portable_1.2.zip"_s), downloaded);
         QCoro::waitFor(channel.adoptKnownLocalReleaseIfPossible());
         return record.state().velmoraVersion;
     };
     EXPECT_EQ(adopted(false, archive), std::nullopt) << "not installed";
     EXPECT_EQ(adopted(true, "tampered"), std::nullopt);
-    EXPECT_EQ(adopted(true, archive), QStringLiteral("1.2"));
-    EXPECT_EQ(decodeInstalledState(Installation::readStateFile())->velmoraVersion, QStringLiteral("1.2"));
+    EXPECT_EQ(adopted(true, archive), u"1.2"_s);
+    EXPECT_EQ(decodeInstalledState(Installation::readStateFile())->velmoraVersion, u"1.2"_s);
 
     InstalledState versioned = record.state();
-    versioned.velmoraVersion = QStringLiteral("1.0");
+    versioned.velmoraVersion = u"1.0"_s;
     record.setState(versioned);
-    EXPECT_EQ(adopted(true, archive), QStringLiteral("1.0"));
+    EXPECT_EQ(adopted(true, archive), u"1.0"_s);
 }
 
 } // namespace

@@ -129,18 +129,14 @@ TEST_F(Desktop, RevealSelectsTheItemOrOpensItsFolder)
 // of its own, and the first of the others found runs the script.
 TEST_F(Desktop, RunsTheScriptInTheFirstTerminalFound)
 {
-    const QString script = u"/games/run.command"_s;
-    EXPECT_FALSE(platform.openScriptInTerminal(script));
+    EXPECT_FALSE(platform.openScriptInTerminal(u"/games/run.command"_s));
     qputenv("TERMINAL", "mine --hold");
-    addPrograms(u"xterm"_s);
-    ASSERT_TRUE(platform.openScriptInTerminal(script));
-    EXPECT_EQ(argumentsOf(u"xterm"_s), QStringList{u"-e|/games/run.command"_s});
-    addPrograms(u"gnome-terminal"_s);
-    ASSERT_TRUE(platform.openScriptInTerminal(script));
-    EXPECT_EQ(argumentsOf(u"gnome-terminal"_s), QStringList{u"--|/games/run.command"_s});
-    addPrograms(u"mine"_s);
-    ASSERT_TRUE(platform.openScriptInTerminal(script));
-    EXPECT_EQ(argumentsOf(u"mine"_s), QStringList{u"--hold|-e|/games/run.command"_s});
+    for (const auto &[program, options] :
+         {std::pair(u"xterm"_s, u"-e"_s), {u"gnome-terminal"_s, u"--"_s}, {u"mine"_s, u"--hold|-e"_s}}) {
+        addPrograms(program);
+        ASSERT_TRUE(platform.openScriptInTerminal(u"/games/run.command"_s));
+        EXPECT_EQ(argumentsOf(program), QStringList{options + u"|/games/run.command"_s});
+    }
 }
 
 // The portal's answers (invalid: not found) and what the platform prefers
@@ -213,11 +209,13 @@ TEST(Trash, MovesAnItemIntoTheTrashOfAFreshHomeOrLeavesItAndSaysWhy)
     EXPECT_TRUE(platform.moveToTrash(inHome(u"Desert Fury"_s), nullptr));
     EXPECT_TRUE(QFileInfo(inHome(u".local/share/Trash/files/Desert Fury"_s)).isDir());
 
-    QString error;
-    EXPECT_FALSE(platform.moveToTrash(inHome(u"Gone"_s), &error));
-    EXPECT_EQ(error, u"“Gone” could not be moved to the Trash because it does not exist."_s);
-    EXPECT_FALSE(platform.moveToTrash(u"/proc/version"_s, &error));
-    EXPECT_EQ(error, u"“version” could not be moved to the Trash and was left where it is."_s);
+    const auto refusal = [&](const QString &path) {
+        QString error;
+        EXPECT_FALSE(platform.moveToTrash(path, &error));
+        return error;
+    };
+    EXPECT_EQ(refusal(inHome(u"Gone"_s)), u"“Gone” could not be moved to the Trash because it does not exist."_s);
+    EXPECT_EQ(refusal(u"/proc/version"_s), u"“version” could not be moved to the Trash and was left where it is."_s);
     EXPECT_EQ(QDir(inHome(u".local/share/Trash/files"_s)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{u"Desert Fury"_s});
 
@@ -225,8 +223,7 @@ TEST(Trash, MovesAnItemIntoTheTrashOfAFreshHomeOrLeavesItAndSaysWhy)
     // the next test.
     qputenv("XDG_DATA_HOME", "/proc/version/share");
     makeFolder(inHome(u"Maps"_s));
-    EXPECT_FALSE(platform.moveToTrash(inHome(u"Maps"_s), &error));
-    EXPECT_EQ(error, u"“Maps” could not be moved to the Trash and was left where it is."_s);
+    EXPECT_EQ(refusal(inHome(u"Maps"_s)), u"“Maps” could not be moved to the Trash and was left where it is."_s);
     EXPECT_TRUE(QFileInfo(inHome(u"Maps"_s)).isDir());
 }
 

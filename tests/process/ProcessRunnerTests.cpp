@@ -16,10 +16,12 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 QString script(const QByteArray &body)
 {
     static int count = 0;
-    const QString path = FileTree::inHome(QStringLiteral("bin/helper%1").arg(++count));
+    const QString path = FileTree::inHome(u"bin/helper%1"_s.arg(++count));
     FileTree::writeExecutable(path, "#!/bin/sh\n" + body + "\n");
     return path;
 }
@@ -32,16 +34,16 @@ TEST(ProcessRunner, ReturnsTheMergedOutputAsUtf8OrFailsWithIt)
         return ProcessRunner::run(script(body), {}, std::nullopt, std::nullopt, 60.0);
     };
     const std::tuple<QByteArray, QString, bool> cases[] = {
-        {"echo one; echo two >&2; echo three", QStringLiteral("one\ntwo\nthree\n"), false},
-        {"printf 'a\\377b \\342\\200\\246'", QStringLiteral("a\uFFFDb …"), false},
+        {"echo one; echo two >&2; echo three", u"one\ntwo\nthree\n"_s, false},
+        {"printf 'a\\377b \\342\\200\\246'", u"a\uFFFDb …"_s, false},
         // Far more than a pipe holds: the child must never block on it.
         {"head -c 1000000 /dev/zero | tr '\\000' x", QString(1000000, QLatin1Char('x')), false},
-        {"echo 'one line'; exit 3", QStringLiteral("one line\n"), true},
-        {"exit 3", QStringLiteral("The helper exited with code 3."), true},
+        {"echo 'one line'; exit 3", u"one line\n"_s, true},
+        {"exit 3", u"The helper exited with code 3."_s, true},
         // Ended by a signal: never a success, whatever status Qt reports.
         {"kill -9 $$", QString(), true},
         // Standard input is at its end at once, so read fails rather than wait.
-        {"cat; echo reading; read line", QStringLiteral("reading\n"), true},
+        {"cat; echo reading; read line", u"reading\n"_s, true},
     };
     for (const auto &[body, text, fails] : cases) {
         const Outcome<QString> outcome = outcomeOf(run(body));
@@ -56,21 +58,20 @@ TEST(ProcessRunner, ReturnsTheMergedOutputAsUtf8OrFailsWithIt)
 TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOne)
 {
     const QString helper = script("printf '%s|%s|%s|%s' \"$1\" \"$ONLY\" \"$HOME\" \"$(pwd)\"");
-    const QString folder = FileTree::inHome(QStringLiteral("work"));
+    const QString folder = FileTree::inHome(u"work"_s);
     FileTree::makeFolder(folder);
-    EXPECT_EQ(
-        QCoro::waitFor(ProcessRunner::run(helper, {QStringLiteral("a b")},
-                                          EnvironmentVariables{{QStringLiteral("ONLY"), QStringLiteral("x")}}, folder)),
-        QStringLiteral("a b|x||") + folder);
-    EXPECT_TRUE(QCoro::waitFor(ProcessRunner::run(helper, {})).startsWith(QStringLiteral("||") + FileTree::home()));
+    EXPECT_EQ(QCoro::waitFor(ProcessRunner::run(helper, {u"a b"_s}, EnvironmentVariables{{u"ONLY"_s, u"x"_s}}, folder)),
+              u"a b|x||"_s + folder);
+    EXPECT_TRUE(QCoro::waitFor(ProcessRunner::run(helper, {})).startsWith(u"||"_s + FileTree::home()));
 }
 
 TEST(ProcessRunner, MissingExecutableFailsToStartWithoutTicks)
 {
     int ticks = 0;
-    EXPECT_TRUE(outcomeOf(ProcessRunner::run(FileTree::inHome(QStringLiteral("missing")), {}, std::nullopt,
-                                             std::nullopt, 5.0, [&](double) { ++ticks; }))
-                    .failure<ProcessStartError>());
+    EXPECT_TRUE(
+        outcomeOf(ProcessRunner::run(FileTree::inHome(u"missing"_s), {}, std::nullopt, std::nullopt, 5.0, [&](double) {
+            ++ticks;
+        })).failure<ProcessStartError>());
     EXPECT_EQ(ticks, 0);
 }
 
@@ -89,9 +90,9 @@ void waitUntilJustPastAWholeSecond()
 // then writes more than a pipe holds and is reaped, not left a zombie.
 TEST(ProcessRunner, TimeLimitSendsSigtermAndLeavesTheChildToBeReaped)
 {
-    const QString terminated = FileTree::inHome(QStringLiteral("terminated"));
-    const QString pidFile = FileTree::inHome(QStringLiteral("pid"));
-    const QString done = FileTree::inHome(QStringLiteral("done"));
+    const QString terminated = FileTree::inHome(u"terminated"_s);
+    const QString pidFile = FileTree::inHome(u"pid"_s);
+    const QString done = FileTree::inHome(u"done"_s);
     const QString helper = script("trap ': > \"$1\"' TERM\necho $$ > \"$2\"\nsleep 10 &\nwait\nsleep 2\n"
                                   "yes | head -c 200000\n: > \"$3\"");
     QList<double> ticks;
@@ -105,7 +106,7 @@ TEST(ProcessRunner, TimeLimitSendsSigtermAndLeavesTheChildToBeReaped)
     EXPECT_FALSE(QFile::exists(done));
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind(), ProcessRunnerError::Kind::timedOut);
-    EXPECT_EQ(error->description(), QStringLiteral("The helper did not finish within 2 seconds."));
+    EXPECT_EQ(error->description(), u"The helper did not finish within 2 seconds."_s);
     EXPECT_TRUE(eventually([&] { return QFile::exists(terminated); }));
 
     QFile file(pidFile);
