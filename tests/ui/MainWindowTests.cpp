@@ -25,28 +25,21 @@
 
 namespace {
 
-// Hands every event the watched objects receive to a function.
+// Hands every event the application receives to a function.
 class EventHook final : public QObject
 {
 public:
-    explicit EventHook(std::function<void(QObject *, QEvent *)> hook)
-        : m_hook(std::move(hook))
-    {}
+    std::function<void(QObject *, QEvent *)> hook;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        m_hook(watched, event);
+        hook(watched, event);
         return false;
     }
-
-private:
-    std::function<void(QObject *, QEvent *)> m_hook;
 };
 
-// What happens before and as the window first shows, so the window is made
-// in each test.
-class MainWindowStartTest : public testing::Test
+class MainWindowTest : public testing::Test
 {
 protected:
     FakePlatform platform;
@@ -60,44 +53,37 @@ protected:
 };
 
 // A widget shown before a layout gives it a parent opens, for a moment, as
-// a window of its own: a flicker on the desktop at every start.
-TEST_F(MainWindowStartTest, ShowsNoOtherWindow)
+// a window of its own: a flicker on the desktop at every start. The first
+// refresh reads the disk and starts a request on the GUI thread, so it waits
+// for the first frame.
+TEST_F(MainWindowTest, ShowsNoOtherWindowAndRefreshesOnceTheFirstFrameIsOnScreen)
 {
+    Installation::writeStateFile(R"({"runtimeVersion": "Wine 11.0 SSE2", "velmoraVersion": "1.4"})");
     QStringList others;
-    EventHook shows([&](QObject *watched, QEvent *event) {
+    const QObject *content = nullptr;
+    std::optional<bool> recordReadAtFirstPaint;
+    EventHook events;
+    events.hook = [&](QObject *watched, QEvent *event) {
         const auto *widget = qobject_cast<QWidget *>(watched);
         if (event->type() == QEvent::Show && widget && widget->isWindow() && !qobject_cast<const MainWindow *>(widget))
             others.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName());
-    });
-    qApp->installEventFilter(&shows);
-    const std::unique_ptr<MainWindow> window = makeWindow();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    EXPECT_EQ(others, QStringList());
-}
-
-// The first refresh reads the disk and starts a request on the GUI thread,
-// so it waits for the first frame, and then runs without anything else.
-TEST_F(MainWindowStartTest, RefreshesOnceTheFirstFrameIsOnScreen)
-{
-    Installation::writeStateFile(R"({"runtimeVersion": "Wine 11.0 SSE2", "velmoraVersion": "1.4"})");
-    const std::unique_ptr<MainWindow> window = makeWindow();
-    std::optional<bool> recordReadAtFirstPaint;
-    EventHook paints([&](QObject *, QEvent *event) {
-        if (event->type() == QEvent::Paint && !recordReadAtFirstPaint)
+        if (event->type() == QEvent::Paint && watched == content && !recordReadAtFirstPaint)
             recordReadAtFirstPaint = model.record().state().velmoraVersion.has_value();
-    });
-    window->findChild<QWidget *>(QStringLiteral("contentView"))->installEventFilter(&paints);
+    };
+    qApp->installEventFilter(&events);
+    const std::unique_ptr<MainWindow> window = makeWindow();
+    content = window->findChild<QWidget *>(QStringLiteral("contentView"));
     window->show();
 
     EXPECT_TRUE(eventually(
         [&] { return recordReadAtFirstPaint && model.record().state().velmoraVersion == QStringLiteral("1.4"); }));
     EXPECT_EQ(recordReadAtFirstPaint, false);
+    EXPECT_EQ(others, QStringList());
 }
 
 // The style draws the menu bar's extension chevron itself, clear around its
 // strokes like every other icon (Fusion's PNG loaded every image plugin).
-TEST_F(MainWindowStartTest, MenuBarExtensionIsTheDesignsChevron)
+TEST_F(MainWindowTest, MenuBarExtensionIsTheDesignsChevron)
 {
     Vevo::styleApplication(appearance);
     const QIcon extension = qApp->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
@@ -110,51 +96,47 @@ TEST_F(MainWindowStartTest, MenuBarExtensionIsTheDesignsChevron)
     EXPECT_TRUE(extension.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) == expected);
 }
 
-class MainWindowTest : public testing::Test
+// The window shown and done with its first refresh of the disk.
+class ShownWindowTest : public MainWindowTest
 {
 protected:
-    FakePlatform platform;
-    TarnholdModel model{std::make_unique<FakePlatform>()};
-    VevoAppearance appearance{platform};
-    MainWindow window{model, appearance, std::make_unique<RecordingAlerts>()};
+    std::unique_ptr<MainWindow> window = makeWindow();
 
-    QString shownText(const char *name) const { return window.findChild<VevoText *>(QLatin1String(name))->text(); }
+    QString shownText(const char *name) const { return window->findChild<VevoText *>(QLatin1String(name))->text(); }
 
-    // Shows the window and waits until the first refresh has read the disk.
     void SetUp() override
     {
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         ASSERT_TRUE(
             eventually([&] { return model.operation().activity() != QStringLiteral("Checking installation…"); }));
     }
 };
 
-TEST_F(MainWindowTest, IsTitledAndCommandDigitsSelectTheSections)
+TEST_F(ShownWindowTest, IsTitledAndCommandDigitsSelectTheSections)
 {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarnhold"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tarnhold"));
+    const QList<QAction *> items = window->findChild<QMenu *>(QStringLiteral("viewMenu"))->actions();
+    ASSERT_EQ(items.size(), 5);
     for (int digit = 1; digit <= 5; ++digit) {
         const AppSection section = allAppSections.at(digit - 1);
+        // "Install & Repair" must read as written, not lose its "&" to a mnemonic.
+        EXPECT_EQ(items[digit - 1]->text(), title(section).replace(u'&', QStringLiteral("&&")));
         model.setSelectedSection(allAppSections.at(digit % 5));
-        QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
+        QTest::keyClick(window.get(), static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
         EXPECT_TRUE(eventually([&] { return model.selectedSection() == section; })) << digit;
         EXPECT_EQ(shownText("sectionTitle"), title(section));
     }
-    // "Install & Repair" must read as written, not lose its "&" to a mnemonic.
-    const QList<QAction *> items = window.findChild<QMenu *>(QStringLiteral("viewMenu"))->actions();
-    ASSERT_EQ(items.size(), 5);
-    for (const QAction *item : items)
-        EXPECT_EQ(item->text(), title(allAppSections.at(items.indexOf(item))).replace(u'&', QStringLiteral("&&")));
 }
 
-TEST_F(MainWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
+TEST_F(ShownWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
 {
-    QAction *launch = window.findChild<QAction *>(QStringLiteral("launchAction"));
+    QAction *launch = window->findChild<QAction *>(QStringLiteral("launchAction"));
     EXPECT_FALSE(launch->isEnabled());
 
     // Files appear on disk without a signal; opening the menu notices them.
     Installation::addReadyInstallation();
-    Q_EMIT window.findChild<QMenu *>(QStringLiteral("gameMenu"))->aboutToShow();
+    Q_EMIT window->findChild<QMenu *>(QStringLiteral("gameMenu"))->aboutToShow();
     EXPECT_TRUE(launch->isEnabled());
 
     model.operation().begin(InstallerPhase::preparing, 0.0, QStringLiteral("Checking map packages…"));
@@ -164,20 +146,20 @@ TEST_F(MainWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
 
 // The filter and the model's activation signal together bring the window
 // forward when the desktop opens a plain "tarnhold:" URL.
-TEST_F(MainWindowTest, OpenedUrlsReachTheModelAndBringTheWindowToTheFront)
+TEST_F(ShownWindowTest, OpenedUrlsReachTheModelAndBringTheWindowToTheFront)
 {
     UrlOpenEventFilter filter(model);
     qApp->installEventFilter(&filter);
     QWidget other;
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    window.showMinimized();
-    ASSERT_TRUE(eventually([&] { return window.isMinimized(); }));
+    window->showMinimized();
+    ASSERT_TRUE(eventually([&] { return window->isMinimized(); }));
 
     QFileOpenEvent event(QUrl(QStringLiteral("tarnhold://")));
     QCoreApplication::sendEvent(qApp, &event);
 
-    EXPECT_TRUE(eventually([&] { return window.isActiveWindow() && !window.isMinimized(); }));
+    EXPECT_TRUE(eventually([&] { return window->isActiveWindow() && !window->isMinimized(); }));
 }
 
 } // namespace

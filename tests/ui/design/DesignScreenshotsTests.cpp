@@ -30,6 +30,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
 // Every control in every state.
 void buildControls(VevoAppearance &appearance, QWidget &canvas)
 {
@@ -89,6 +91,8 @@ void buildControls(VevoAppearance &appearance, QWidget &canvas)
         icons->addWidget(new VevoSymbol(appearance, symbol, Vevo::text, 20));
     icons->addStretch();
 }
+
+} // namespace
 
 // A settings page with every layout piece.
 void buildSettingsPage(VevoAppearance &appearance, QWidget &canvas)
@@ -161,8 +165,7 @@ namespace {
 // offscreen screen.
 TEST_F(DesignTest, ScreenshotsInEitherSchemeRepaintOnSwitching)
 {
-    platform.reducedMotion = true;
-    platform.preferencesChanged();
+    reduceMotion();
     const std::tuple<const char *, QSize, void (*)(VevoAppearance &, QWidget &)> sheets[] = {
         {"design-controls-%1", {480, 0}, buildControls},
         {"design-page-%1-1200", {1200, 800}, buildSettingsPage},

@@ -21,6 +21,12 @@ class DesignTest : public testing::Test
 protected:
     FakePlatform platform;
     VevoAppearance appearance{platform};
+
+    void reduceMotion(bool reduced = true)
+    {
+        platform.reducedMotion = reduced;
+        platform.preferencesChanged();
+    }
 };
 
 // The largest difference of any colour channel, from 0 to 1.
@@ -55,7 +61,6 @@ inline const QStringList symbols =
                    "arrow.down.to.line globe folder wrench.and.screwdriver")
         .split(QLatin1Char(' '));
 
-// The sample sheets the screenshots show and the tests measure: every
-// control in every state, and a settings page with every layout piece.
-void buildControls(VevoAppearance &appearance, QWidget &canvas);
+// A settings page with every layout piece, for the screenshots and the
+// layout tests.
 void buildSettingsPage(VevoAppearance &appearance, QWidget &canvas);

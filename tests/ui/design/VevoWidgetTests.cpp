@@ -54,8 +54,7 @@ TEST_F(VevoWidgets, ButtonAnimatesPressesUnlessMotionIsReduced)
     QTest::mouseRelease(&button, Qt::LeftButton);
     EXPECT_TRUE(eventually([&] { return button.pressScale() == 1.0; }));
 
-    platform.reducedMotion = true;
-    platform.preferencesChanged();
+    reduceMotion();
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_LE(distance(body(button), Vevo::livePress.color(VevoScheme::light)), painted);
     EXPECT_EQ(button.pressScale(), 1.0);
@@ -182,27 +181,23 @@ TEST_F(VevoWidgets, ProgressBarShowsAndTellsItsProgressAndSweepsOnlyWhileShownAn
     bar.show();
     bar.setIndeterminate(false);
     EXPECT_FALSE(bar.isAnimating());
-    platform.reducedMotion = true;
-    platform.preferencesChanged();
+    reduceMotion();
     bar.setIndeterminate(true);
     EXPECT_FALSE(bar.isAnimating());
     EXPECT_TRUE(shows(100, Vevo::live) && shows(20, Vevo::fillHover));
 }
 
-TEST_F(VevoWidgets, StatusDotPulsesOnlyWhenAsked)
+// The system's preference stops and restarts a pulse while it runs.
+TEST_F(VevoWidgets, StatusDotPulsesOnlyWhenAskedAndMotionIsAllowed)
 {
     VevoStatusDot dot(appearance, VevoTone::ok);
     dot.show();
     EXPECT_FALSE(dot.isAnimating());
     dot.setPulsing(true);
-    EXPECT_TRUE(dot.isAnimating());
-    // The system's preference stops and restarts a pulse while it runs.
-    platform.reducedMotion = true;
-    platform.preferencesChanged();
-    EXPECT_FALSE(dot.isAnimating());
-    platform.reducedMotion = false;
-    platform.preferencesChanged();
-    EXPECT_TRUE(dot.isAnimating());
+    for (const bool reduced : {true, false}) {
+        reduceMotion(reduced);
+        EXPECT_EQ(dot.isAnimating(), !reduced);
+    }
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The window in the light and the dark appearance, idle, with an error
@@ -44,10 +46,8 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
             ASSERT_TRUE(
                 eventually([&] { return !operation.isBusy() && !operation.activity().endsWith(QChar(0x2026)); }));
-            const QString name = QStringLiteral("shell-%1x%2-%3-")
-                                     .arg(size.width())
-                                     .arg(size.height())
-                                     .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"));
+            const QString name =
+                QStringLiteral("shell-%1x%2-%3-").arg(size.width()).arg(size.height()).arg(dark ? u"dark" : u"light");
             saveScreenshot(window, name + QStringLiteral("idle"));
 
             // The real message box, drawn over the window where the system would
@@ -65,8 +65,7 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
             painter.fillRect(placed.adjusted(-1, -1, 1, 1), QColor(0, 0, 0, 90));
             painter.drawPixmap(placed.topLeft(), alert);
             painter.end();
-            EXPECT_TRUE(
-                shot.save(QStringLiteral(TARNHOLD_SCREENSHOT_DIR "/") + name + QStringLiteral("error-alert.png")));
+            EXPECT_TRUE(shot.save(QStringLiteral(TARNHOLD_SCREENSHOT_DIR "/%1error-alert.png").arg(name)));
             ASSERT_EQ(box->buttons().size(), 1);
             EXPECT_EQ(box->buttons().first()->text(), QStringLiteral("OK"));
             box->buttons().first()->click();
@@ -75,8 +74,8 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
             for (const auto &[state, phase, detail, stalled] : busyScenes) {
                 const bool preparing = phase == InstallerPhase::environment;
                 operation.begin(phase, 0.42,
-                                preparing ? QStringLiteral("Preparing the Windows environment…")
-                                          : QStringLiteral("Installing the Velmora online client…"));
+                                preparing ? u"Preparing the Windows environment…"_s
+                                          : u"Installing the Velmora online client…"_s);
                 operation.setProgressIsIndeterminate(preparing);
                 operation.setProgressDetail(QString::fromUtf8(detail));
                 operation.setProgressStalled(stalled);

@@ -31,8 +31,6 @@ TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidth)
     content->resize(900, 650);
     EXPECT_GT(sidebar->width(), Sidebar::railWidth);
     EXPECT_TRUE(eventually([&] { return sidebar->width() == Sidebar::railWidth; }));
-    content->resize(1100, 650);
-    EXPECT_TRUE(eventually([&] { return sidebar->width() == Sidebar::sidebarWidth; }));
 }
 
 TEST_F(ShellTest, ChoosingAnItemSelectsItsSection)
