@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/AntiCheatPins.h"
 #include "base/ThreePlayerMapPackage.h"
 
 #include <QList>
@@ -19,4 +20,5 @@ struct Catalog
     QList<ThreePlayerMapPackage> threePlayerMaps = plainThreePlayerMapPackages();
     // Valve's public download site; SteamCMD lies below "/client/installer/".
     QUrl steamCmdSite = QUrl(QStringLiteral("https://steamcdn-a.akamaihd.net"));
+    AntiCheatPins antiCheat = officialAntiCheatPins();
 };

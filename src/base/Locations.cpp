@@ -62,6 +62,26 @@ QString managedMapListFile()
     return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/installed-maps.json"));
 }
 
+QString downloadsFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("Downloads"));
+}
+
+QString officialUserDataFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/Official"));
+}
+
+QString repairsFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("Repairs"));
+}
+
+QString setupLogFile()
+{
+    return QDir(logsFolder()).filePath(QStringLiteral("wine-setup.log"));
+}
+
 QString gameMapsFolder()
 {
     return QDir(gameDataFolder()).filePath(QStringLiteral("Maps"));

@@ -17,6 +17,14 @@ QString stateFile();
 QString currentRuntimeFolder();
 QString managedPrefixFolder();
 QString managedMapListFile();
+// Where the online client's archives are downloaded, kept and unpacked.
+QString downloadsFolder();
+// The official copies of the client's user-data folders.
+QString officialUserDataFolder();
+// Backups of files a repair replaced.
+QString repairsFolder();
+// The record of every Wine prefix creation.
+QString setupLogFile();
 QString gameMapsFolder();
 
 // "drive_c/GeneralsZH" inside a Wine prefix.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/WineTiming.h"
+
 #include <chrono>
 
 // Every wait Tarnhold's downloads and watches make, with the production values; tests
@@ -18,4 +20,5 @@ struct Timing
     // How long the Rosetta installer may take, the administrator prompt
     // included.
     std::chrono::milliseconds rosettaInstallLimit = std::chrono::seconds(900);
+    WineTiming wine;
 };

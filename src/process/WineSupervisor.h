@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "process/EnvironmentVariables.h"
-#include "process/WineTiming.h"
+#include "base/WineTiming.h"
 
 #include <QCoroTask>
 #include <QDateTime>

@@ -93,7 +93,9 @@ TEST_F(Download, AVerifiedCacheIsKeptUntilVerifiedBytesReplaceIt)
 TEST_F(Download, APauseOutlivingItsClientEndsQuietly)
 {
     server.route(u"/map"_s, {{503, {{"Retry-After", "1"}}}, {200}});
-    auto doomed = std::make_unique<HttpClient>(Timing{200ms, 2s}, operation);
+    Timing slowPauses = fastTiming();
+    slowPauses.backOffSecond = 200ms;
+    auto doomed = std::make_unique<HttpClient>(slowPauses, operation);
     // Runs detached, as the operations that use it do.
     [](HttpClient &client, QNetworkRequest request) -> QCoro::Task<> {
         try {

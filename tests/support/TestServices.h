@@ -21,11 +21,20 @@ struct TestServices
     FixtureServer server;
     OperationState operation;
     InstallationRecord record;
-    Timing timing{1ms, 2s};
+    Timing timing = fastTiming();
     HttpClient http{timing, operation};
     Catalog catalog = catalogAt(server);
 
     Services services() { return {platform, http, catalog, timing, record}; }
+
+    // Back-off seconds of a millisecond, transfers that stall for 2 s.
+    static Timing fastTiming()
+    {
+        Timing timing;
+        timing.backOffSecond = 1ms;
+        timing.transferTimeout = 2s;
+        return timing;
+    }
 
     static Catalog catalogAt(const FixtureServer &server)
     {

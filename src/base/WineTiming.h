@@ -2,10 +2,12 @@
 
 #include <chrono>
 
-// Every wait of the Wine supervisor, with the production values; tests
-// shorten them.
+// Every wait of the Wine supervisor and of the prefix creation, with the
+// production values; tests shorten them.
 struct WineTiming
 {
+    // One wineboot attempt; a prefix creation that takes longer has hung.
+    std::chrono::milliseconds winebootLimit = std::chrono::seconds(90);
     // Between two process listings while waiting for Wine to exit.
     std::chrono::milliseconds pollInterval = std::chrono::milliseconds(250);
     // What "wineserver -k" may take.
