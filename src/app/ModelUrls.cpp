@@ -2,6 +2,7 @@
 #include "app/TarnholdModel.h"
 #include "app/UrlAction.h"
 #include "client/UpdateChannel.h"
+#include "setup/SetupFlow.h"
 
 void TarnholdModel::handle(const QUrl &url)
 {
@@ -24,12 +25,14 @@ void TarnholdModel::handle(const QUrl &url)
     case UrlAction::updates:
         m_updates->checkForUpdates();
         break;
-    // These act through operations that arrive with the game launch, repair
-    // and the community content; until then there is nothing for them to
-    // start, and a stop without a running game does nothing.
+    case UrlAction::repair:
+        m_setup->repair();
+        break;
+    // These act through operations that arrive with the game launch and
+    // the community content; until then there is nothing for them to start,
+    // and a stop without a running game does nothing.
     case UrlAction::launch:
     case UrlAction::stop:
-    case UrlAction::repair:
     case UrlAction::community:
         break;
     }

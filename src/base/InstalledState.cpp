@@ -1,5 +1,6 @@
 #include "base/InstalledState.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonValue>
 
@@ -56,6 +57,13 @@ void writeOptional(QJsonObject &object, QLatin1StringView key, const std::option
 }
 
 } // namespace
+
+double recordDateNow()
+{
+    // Record dates count seconds from 2001-01-01 00:00:00 UTC.
+    constexpr double referenceDateOffset = 978307200.0;
+    return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - referenceDateOffset;
+}
 
 QJsonObject toJsonObject(const InstalledState &state)
 {

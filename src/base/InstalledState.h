@@ -28,6 +28,9 @@ struct InstalledState
     bool operator==(const InstalledState &) const = default;
 };
 
+// The current time as the record writes dates.
+double recordDateNow();
+
 QJsonObject toJsonObject(const InstalledState &state);
 
 // The file's bytes: pretty-printed, keys sorted.

@@ -13,7 +13,7 @@ OperationState::~OperationState() = default;
 void OperationState::begin(InstallerPhase phase, double startProgress, const QString &activity)
 {
     setIsBusy(true);
-    assign(m_installerPhase, phase, &OperationState::installerPhaseChanged);
+    setInstallerPhase(phase);
     setProgress(startProgress);
     setActivity(activity);
 }
@@ -32,6 +32,11 @@ void OperationState::advance(double lower, double upper, double fraction)
 void OperationState::setActivity(const QString &activity)
 {
     assign(m_activity, activity, &OperationState::activityChanged);
+}
+
+void OperationState::setInstallerPhase(InstallerPhase phase)
+{
+    assign(m_installerPhase, phase, &OperationState::installerPhaseChanged);
 }
 
 void OperationState::finish(const QString &activity, const std::optional<QString> &notice)

@@ -51,6 +51,8 @@ public:
     // Maps fraction (0 to 1) of a step onto lower..upper; never lowers progress.
     void advance(double lower, double upper, double fraction);
     void setActivity(const QString &activity);
+    // A step of a longer operation moving it into its own phase.
+    void setInstallerPhase(InstallerPhase phase);
     void finish(const QString &activity, const std::optional<QString> &notice = std::nullopt);
     // The operation's fixed prefix followed by the error's description.
     void fail(const QString &prefix, const UserFacingError &error);

@@ -9,21 +9,8 @@
 #include "content/TransferErrors.h"
 
 #include <QCoroFuture>
-#include <QDateTime>
 #include <QDir>
 #include <QPointer>
-
-namespace {
-
-// Record dates count seconds from 2001-01-01 00:00:00 UTC.
-constexpr double referenceDateOffset = 978307200.0;
-
-double secondsSinceReferenceDate()
-{
-    return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - referenceDateOffset;
-}
-
-} // namespace
 
 UpdateChannel::UpdateChannel(Services services, OperationState &operation, QObject *parent)
     : QObject(parent)
@@ -66,14 +53,35 @@ QCoro::Task<> UpdateChannel::check(bool showActivity)
         m_operation.end();
 }
 
+QCoro::Task<ReleaseManifest> UpdateChannel::releaseToInstall()
+{
+    if (m_release)
+        co_return *m_release;
+    const QPointer<UpdateChannel> self(this);
+    const std::optional<HttpResponse> response =
+        co_await m_services.http.send(QNetworkRequest(manifestURL(m_services.catalog.updateChannel)));
+    if (!response)
+        throw BadServerResponseError();
+    // Whatever the status, only a body that is a manifest is accepted.
+    const ReleaseManifest release = decodeReleaseManifest(response->body);
+    if (self)
+        setRelease(release);
+    co_return release;
+}
+
+void UpdateChannel::setRelease(const ReleaseManifest &release)
+{
+    if (m_release == release)
+        return;
+    m_release = release;
+    Q_EMIT releaseChanged();
+}
+
 void UpdateChannel::recordCheck(const ReleaseManifest &release)
 {
-    if (m_release != release) {
-        m_release = release;
-        Q_EMIT releaseChanged();
-    }
+    setRelease(release);
     InstalledState state = m_services.record.state();
-    state.lastCheckedAt = secondsSinceReferenceDate();
+    state.lastCheckedAt = recordDateNow();
     m_services.record.setState(state);
     m_services.record.save();
 }

@@ -32,6 +32,10 @@ public:
     void checkForUpdates();
     QCoro::Task<> check(bool showActivity);
 
+    // The release seen last, or the one the channel offers now, which is
+    // then the release seen. Throws when it cannot be read.
+    QCoro::Task<ReleaseManifest> releaseToInstall();
+
     // Records the release as installed when the user's Downloads folder holds
     // its archive with the pinned checksum and the installation has no
     // version yet. Never throws.
@@ -41,6 +45,7 @@ Q_SIGNALS:
     void releaseChanged();
 
 private:
+    void setRelease(const ReleaseManifest &release);
     void recordCheck(const ReleaseManifest &release);
 
     Services m_services;

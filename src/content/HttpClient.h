@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 class OperationState;
@@ -40,6 +41,15 @@ public:
     // cache file when it holds them, otherwise downloaded and then cached.
     // Throws CorruptFileError for any other bytes; the old cache stays.
     QCoro::Task<QByteArray> verifiedDownload(QUrl from, QString expectedSha256, QString cachedAt);
+    // Streams a 200 answer into a temporary file beside destination, counting
+    // and hashing the bytes as they arrive, and puts it in place only when it
+    // has exactly expectedSize bytes whose SHA-256 is expectedSha256 (any
+    // letter case). Otherwise the temporary file is removed and nothing else
+    // changes: another status throws BadServerResponseError, other bytes
+    // CorruptFileError (as soon as there are too many), a broken transfer
+    // TransportError. onProgress hears the bytes received so far.
+    QCoro::Task<> downloadVerifiedFile(QNetworkRequest request, QString destination, qint64 expectedSize,
+                                       QString expectedSha256, std::function<void(qint64)> onProgress);
 
 private:
     Timing m_timing;

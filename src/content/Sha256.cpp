@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QtConcurrentRun>
 
-#include <memory>
 #include <openssl/evp.h>
 #include <optional>
 
@@ -17,25 +16,42 @@ QString sha256(QByteArrayView bytes)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(digest), length).toHex());
 }
 
+Sha256Hasher::Sha256Hasher()
+    : m_context(EVP_MD_CTX_new(), EVP_MD_CTX_free)
+{
+    if (!m_context || EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr) != 1)
+        qFatal("SHA-256 is unavailable in this OpenSSL");
+}
+
+Sha256Hasher::~Sha256Hasher() = default;
+
+void Sha256Hasher::add(QByteArrayView bytes)
+{
+    EVP_DigestUpdate(m_context.get(), bytes.data(), static_cast<size_t>(bytes.size()));
+}
+
+QString Sha256Hasher::finish()
+{
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_DigestFinal_ex(m_context.get(), digest, &length);
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(digest), length).toHex());
+}
+
 std::optional<QString> fileSha256(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
-    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
-        qFatal("SHA-256 is unavailable in this OpenSSL");
     // Release archives run to hundreds of megabytes: hash them a piece at a
     // time instead of holding them whole.
+    Sha256Hasher hasher;
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (qint64 read; (read = file.read(chunk.data(), chunk.size())) > 0;)
-        EVP_DigestUpdate(context.get(), chunk.constData(), static_cast<size_t>(read));
+        hasher.add(QByteArrayView(chunk.constData(), read));
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_DigestFinal_ex(context.get(), digest, &length);
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(digest), length).toHex());
+    return hasher.finish();
 }
 
 bool filesMatch(const QString &first, const QString &second)

@@ -4,7 +4,27 @@
 #include <QFuture>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+struct evp_md_ctx_st;
+
+// A SHA-256 digest fed a piece at a time, for data that is never held whole.
+class Sha256Hasher
+{
+public:
+    Sha256Hasher();
+    ~Sha256Hasher();
+    Sha256Hasher(const Sha256Hasher &) = delete;
+    Sha256Hasher &operator=(const Sha256Hasher &) = delete;
+
+    void add(QByteArrayView bytes);
+    // 64 lowercase hexadecimal digits; the hasher is spent afterwards.
+    QString finish();
+
+private:
+    std::unique_ptr<evp_md_ctx_st, void (*)(evp_md_ctx_st *)> m_context;
+};
 
 // The SHA-256 digest of bytes as 64 lowercase hexadecimal digits.
 QString sha256(QByteArrayView bytes);

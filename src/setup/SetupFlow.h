@@ -37,6 +37,11 @@ public:
     QCoro::Task<> installRuntime();
     QCoro::Task<> prepareSteamCMD();
 
+    // Stops leftover Wine processes, checks the launcher and the game, and
+    // installs the anti-cheat again; runs detached and reports through the
+    // operation. Without a runtime or prefix it opens the setup instead.
+    void repair();
+
     // The Steam download holds the whole game.
     void gameFilesDownloaded();
     // A refresh found the installation ready or not: the setup is complete,
@@ -57,6 +62,7 @@ private:
     // Asks macOS to install Rosetta 2; false with errorMessage set when it is
     // still missing afterwards.
     QCoro::Task<bool> installRosetta();
+    QCoro::Task<> runRepair(QString runtime, QString prefix);
     // The step just succeeded: progress ends at 1.0 and the activity stays.
     void advanceTo(SetupStep step);
 

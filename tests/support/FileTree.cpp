@@ -47,10 +47,13 @@ void makeSymlink(const QString &target, const QString &link)
 void pack(const QString &archive, const QString &folder, const QStringList &entries)
 {
     makeFolder(QFileInfo(archive).absolutePath());
-    QProcess tar;
-    tar.start(QStringLiteral("tar"),
-              QStringList{QStringLiteral("-caf"), archive, QStringLiteral("-C"), folder} + entries);
-    EXPECT_TRUE(tar.waitForFinished() && tar.exitCode() == 0) << tar.readAllStandardError().toStdString();
+    QProcess packer;
+    packer.setWorkingDirectory(folder);
+    if (archive.endsWith(QStringLiteral(".zip")))
+        packer.start(QStringLiteral("zip"), QStringList{QStringLiteral("-qr"), archive} + entries);
+    else
+        packer.start(QStringLiteral("tar"), QStringList{QStringLiteral("-caf"), archive} + entries);
+    EXPECT_TRUE(packer.waitForFinished() && packer.exitCode() == 0) << packer.readAllStandardError().toStdString();
 }
 
 QByteArray readFile(const QString &path)

@@ -16,7 +16,8 @@ void makeFolder(const QString &path);
 void writeFile(const QString &path, const QByteArray &contents = {});
 void writeExecutable(const QString &path, const QByteArray &contents = QByteArrayLiteral("#!/bin/sh\n"));
 void makeSymlink(const QString &target, const QString &link);
-// Packs the entries of folder into archive; tar picks the compression by name.
+// Packs the entries of folder into archive: a zip by that name, otherwise a
+// tar whose compression tar picks by name.
 void pack(const QString &archive, const QString &folder, const QStringList &entries);
 // The file's contents, empty when it cannot be read.
 QByteArray readFile(const QString &path);

@@ -42,3 +42,12 @@ Outcome<T> outcomeOf(QCoro::Task<T> task)
         }
     }(std::move(task)));
 }
+
+// A task without a value: succeeded when error is null.
+inline Outcome<bool> outcomeOf(QCoro::Task<> task)
+{
+    return outcomeOf([](QCoro::Task<> task) -> QCoro::Task<bool> {
+        co_await std::move(task);
+        co_return true;
+    }(std::move(task)));
+}

@@ -1,0 +1,189 @@
+#include "base/Locations.h"
+#include "client/OnlineClientInstaller.h"
+#include "client/PortableUserData.h"
+#include "client/UpdateChannel.h"
+#include "content/TransferErrors.h"
+#include "process/ProcessRunnerError.h"
+#include "support/ClientArchive.h"
+#include "support/FileTree.h"
+#include "support/Outcome.h"
+#include "support/TestServices.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class OnlineClientInstallation : public testing::Test, protected TestServices
+{
+protected:
+    const QString runtime = FileTree::inHome(u"Runtime"_s);
+    const QString prefix = FileTree::inHome(u"Prefix"_s);
+    const QString game = prefix + u"/drive_c/GeneralsZH"_s;
+    const QString downloads = Locations::downloadsFolder();
+    const QString store = Locations::officialUserDataFolder();
+    // Made anew for each installation, so each reads the manifest again.
+    std::unique_ptr<UpdateChannel> updates;
+    std::unique_ptr<OnlineClientInstaller> installer;
+
+    OnlineClientInstallation()
+    {
+        catalog.antiCheat = ClientArchive::testPins();
+        // Wine only notes what it was asked to run, and where.
+        FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\necho \"$PWD|$*\" >>\"$HOME/wine-runs\"\n");
+        FileTree::writeFile(game + u"/Generals.exe"_s, "base game");
+        FileTree::writeFile(game + u"/Data/INI/GameData.ini"_s, "old client data");
+        FileTree::writeFile(game + u"/Player notes.txt"_s, "mine");
+    }
+
+    // Publishes a release of this archive; the manifest may be altered.
+    void publish(const QByteArray &archive, const std::function<void(ReleaseManifest &)> &alter = {})
+    {
+        ReleaseManifest manifest = ClientArchive::manifestFor(archive, server.url(u"/client.zip"_s));
+        if (alter)
+            alter(manifest);
+        server.route(u"/channel/manifest.json"_s, FixtureResponse(200, {}, encodeReleaseManifest(manifest)));
+        server.route(u"/client.zip"_s, FixtureResponse(200, {}, archive));
+    }
+
+    Outcome<bool> install()
+    {
+        updates = std::make_unique<UpdateChannel>(services(), operation);
+        installer = std::make_unique<OnlineClientInstaller>(services(), operation, *updates);
+        return outcomeOf(installer->installLatestPatch(runtime, prefix, game, 0.46, 0.78));
+    }
+
+    QStringList downloaded() const { return QDir(downloads).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+};
+
+TEST_F(OnlineClientInstallation, InstallsTheClientFolderOverTheGameAndFilesTheUserData)
+{
+    const QByteArray archive = ClientArchive::zip(ClientArchive::packageFiles());
+    // The channel writes its digests in capitals; Tarnhold's own are small.
+    publish(archive, [](ReleaseManifest &manifest) { manifest.sha256 = manifest.sha256.toUpper(); });
+    ASSERT_EQ(install().error, nullptr);
+
+    EXPECT_EQ(FileTree::readFile(game + u"/EAC_LaunchVelmora.exe"_s), "launcher") << "the top folder's contents";
+    EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
+    EXPECT_EQ(FileTree::readFile(game + u"/Player notes.txt"_s), "mine");
+    EXPECT_EQ(FileTree::readFile(game + u"/Generals.exe"_s), "base game");
+    for (const QString &name : portableUserDataDirectories)
+        EXPECT_FALSE(QFileInfo::exists(game + u'/' + name)) << name.toStdString();
+    EXPECT_EQ(FileTree::readFile(store + u"/Maps/Velmora Arena/Velmora Arena.map"_s), "package map");
+    EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Options.ini"_s), "package options");
+    EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
+    EXPECT_EQ(FileTree::readFile(downloads + u"/Velmora_1.2.zip"_s), archive);
+
+    // The package carries the production build, so it starts in production.
+    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(FileTree::inHome(u"wine-runs"_s))),
+              game + u'|' + game + u"/EasyAntiCheat_EOS_Setup.exe install "_s + QString(32, u'a') + u'\n');
+    EXPECT_EQ(record.state().velmoraVersion, u"1.2"_s);
+    EXPECT_TRUE(record.state().lastCheckedAt.has_value());
+    EXPECT_EQ(updates->release()->version, u"1.2"_s);
+    EXPECT_DOUBLE_EQ(operation.progress(), 0.78);
+    EXPECT_EQ(operation.installerPhase(), InstallerPhase::onlineClient);
+    EXPECT_EQ(operation.activity(), u"Online client installed"_s);
+}
+
+// A package without one of the user-data folders installs normally, and
+// only the folders the package brings replace the stored ones.
+TEST_F(OnlineClientInstallation, AMissingUserDataFolderIsSkipped)
+{
+    FileTree::writeFile(store + u"/Maps/Old/Old.map"_s);
+    FileTree::writeFile(store + u"/VelmoraGameData/Mine.ini"_s, "kept");
+    QMap<QString, QByteArray> files = ClientArchive::packageFiles();
+    files.remove(u"Velmora/VelmoraGameData/Options.ini"_s);
+    publish(ClientArchive::zip(files));
+    ASSERT_EQ(install().error, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(store + u"/Maps/Old"_s));
+    EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Mine.ini"_s), "kept");
+}
+
+// Each way a download fails leaves no file behind: not the archive, not a
+// partial copy of it.
+TEST_F(OnlineClientInstallation, ARejectedDownloadLeavesNothingOnDisk)
+{
+    const QByteArray archive = ClientArchive::zip(ClientArchive::packageFiles());
+    publish(archive);
+    QByteArray altered = archive;
+    altered[altered.size() / 2] = char(altered[altered.size() / 2] ^ 1);
+    FixtureResponse cutShort(200, {}, archive);
+    cutShort.truncateAfter = archive.size() / 2;
+    const FixtureResponse answers[] = {
+        {200, {}, archive + 'x'}, {200, {}, archive.chopped(1)}, {200, {}, altered}, {404, {}, archive}, cutShort};
+    for (const FixtureResponse &answer : answers) {
+        server.route(u"/client.zip"_s, answer);
+        const Outcome<bool> outcome = install();
+        EXPECT_NE(outcome.error, nullptr);
+        EXPECT_EQ(outcome.failure<CorruptFileError>().has_value(), answer.status == 200 && !answer.truncateAfter);
+        EXPECT_TRUE(downloaded().isEmpty()) << downloaded().join(u", "_s).toStdString();
+    }
+    EXPECT_FALSE(record.state().velmoraVersion.has_value());
+}
+
+// After the download, a failure keeps the archive and removes the staging
+// and set-aside folders; an archive whose entries would land outside its
+// folder is refused before anything is unpacked.
+TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
+{
+    QMap<QString, QByteArray> withoutLauncher = ClientArchive::packageFiles();
+    withoutLauncher.remove(u"Velmora/EAC_LaunchVelmora.exe"_s);
+    // zip stores the names as given; the same-length stand-ins become a
+    // parent step and an absolute path once written.
+    QMap<QString, QByteArray> escaping = ClientArchive::packageFiles();
+    escaping.insert(u"AAAescaped"_s, "outside");
+    escaping.insert(u"Xtmp-escaped"_s, "outside");
+    const QByteArray escapingArchive =
+        ClientArchive::zip(escaping).replace("AAAescaped", "../escaped").replace("Xtmp-escaped", "/tmp-escaped");
+    // Unzip's own complaint is its own; only that it ran and failed counts.
+    const std::pair<QByteArray, QString> archives[] = {
+        {"not a zip", ProcessRunnerError::failed(9, {}).description()},
+        {ClientArchive::zip(withoutLauncher), CorruptFileError().description()},
+        {escapingArchive, u"The Velmora archive contains files that would be placed outside its own folder."_s}};
+    for (const auto &[archive, description] : archives) {
+        publish(archive);
+        const Outcome<bool> outcome = install();
+        const auto unzipFailure = outcome.failure<ProcessRunnerError>();
+        EXPECT_EQ(unzipFailure ? ProcessRunnerError::failed(9, {}).description()
+                               : outcome.failure<UserFacingError>()->description(),
+                  description);
+        EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
+    }
+    EXPECT_FALSE(QFileInfo::exists(Locations::supportFolder() + u"/escaped"_s));
+    EXPECT_FALSE(QFileInfo::exists(u"/tmp-escaped"_s));
+    EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "old client data");
+
+    // The client is in place once the anti-cheat fails; the record still
+    // names the version before.
+    FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\nexit 3\n");
+    publish(ClientArchive::zip(ClientArchive::packageFiles()));
+    EXPECT_EQ(install().failure<ProcessRunnerError>()->status(), 3);
+    EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
+    EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
+    EXPECT_FALSE(record.state().velmoraVersion.has_value());
+}
+
+// A copy in the game folder stays until the store has one; migrating moves
+// it there, replacing the stored copy.
+TEST(PortableUserData, TheGameFoldersCopyIsRemovedOnlyOnceStored)
+{
+    const QString game = FileTree::inHome(u"game"_s);
+    const QString store = Locations::officialUserDataFolder();
+    FileTree::writeFile(game + u"/Maps/Mine/Mine.map"_s, "mine");
+    FileTree::writeFile(game + u"/VelmoraGameData/Options.ini"_s, "options");
+    FileTree::writeFile(store + u"/VelmoraGameData/Options.ini"_s, "stored");
+    removeLegacyPortableUserData(game);
+    EXPECT_EQ(FileTree::readFile(game + u"/Maps/Mine/Mine.map"_s), "mine");
+    EXPECT_FALSE(QFileInfo::exists(game + u"/VelmoraGameData"_s));
+
+    FileTree::writeFile(game + u"/VelmoraGameData/Options.ini"_s, "newer");
+    migrateLegacyPortableUserData(game);
+    EXPECT_EQ(QDir(game).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(FileTree::readFile(store + u"/Maps/Mine/Mine.map"_s), "mine");
+    EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Options.ini"_s), "newer");
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "base/Locations.h"
+#include "setup/SetupFlowTest.h"
+#include "support/ClientArchive.h"
+#include "support/Installation.h"
+#include "support/Wait.h"
+
+#include <QDir>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class RepairTest : public SetupFlowTest
+{
+protected:
+    const QString game = Locations::gameFolder(Locations::managedPrefixFolder());
+    QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
+
+    RepairTest()
+    {
+        catalog.antiCheat = ClientArchive::testPins();
+        Installation::addReadyInstallation();
+        FileTree::writeExecutable(Locations::currentRuntimeFolder() + u"/bin/wine"_s,
+                                  "#!/bin/sh\necho \"$*\" >>\"$HOME/wine-runs\"\n");
+        const QMap<QString, QByteArray> package = ClientArchive::packageFiles();
+        for (const QString &file : {u"EasyAntiCheat_EOS_Setup.exe"_s, u"EasyAntiCheat/Settings.json"_s})
+            FileTree::writeFile(QDir(game).filePath(file), package.value(u"Velmora/"_s + file));
+        record.load();
+    }
+
+    void repairAndWait()
+    {
+        busyChanges.clear();
+        flow.repair();
+        ASSERT_TRUE(eventually([&] { return busyChanges.count() == 2; }));
+    }
+};
+
+TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
+{
+    repairAndWait();
+    EXPECT_EQ(operation.errorMessage(), std::nullopt);
+    EXPECT_EQ(operation.activity(), u"Repair complete"_s);
+    EXPECT_EQ(operation.installerPhase(), InstallerPhase::complete);
+    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(FileTree::inHome(u"wine-runs"_s))),
+              game + u"/EasyAntiCheat_EOS_Setup.exe install "_s + QString(32, u'1') + u'\n');
+
+    QFile::remove(game + u"/Generals.exe"_s);
+    repairAndWait();
+    EXPECT_EQ(operation.errorMessage(),
+              u"Repair failed: The file “Generals.exe” couldn’t be opened because there is no such file."_s);
+    EXPECT_EQ(operation.installerPhase(), InstallerPhase::preparing);
+    EXPECT_DOUBLE_EQ(operation.progress(), 0.15);
+}
+
+TEST_F(RepairTest, WithoutAnInstallationTheSetupOpensInstead)
+{
+    QDir(Locations::supportFolder()).removeRecursively();
+    record.load();
+    QSignalSpy opened(&flow, &SetupFlow::setupOpened);
+    flow.repair();
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(busyChanges.count(), 0);
+    EXPECT_EQ(operation.errorMessage(), std::nullopt);
+}
+
+} // namespace
