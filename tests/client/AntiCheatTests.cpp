@@ -7,11 +7,11 @@
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -28,32 +28,28 @@ const AntiCheatPins pins{
 
 QByteArray settingsWith(const EACSettingsValues &values)
 {
-    return (uR"({"title": "Velmora", "executable": "%1", "productid": "%2", "sandboxid": "%3",)"
-            uR"( "deploymentid": "%4", "clientid": "fe", "wait": {"z": 1, "a": [2]}})"_s)
+    return uR"({"title": "V", "executable": "%1", "productid": "%2", "sandboxid": "%3", "deploymentid": "%4", "id": 7})"_s
         .arg(values.executable, values.productID, values.sandboxID, values.deploymentID)
         .toUtf8();
 }
 
-// The description of the Error that call throws; absent when it throws
-// nothing or something else.
-template <typename Error, typename Call>
-std::optional<QString> failureOf(Call call)
-{
-    try {
-        call();
-    } catch (const Error &error) {
-        return error.description();
-    } catch (...) {
-    }
-    return std::nullopt;
-}
-
+// A game folder, and a runtime whose wine records what it was asked to do.
 class AntiCheatTest : public testing::Test
 {
 protected:
+    const QString runtime = FileTree::inHome(u"Runtime"_s);
     const QString prefix = FileTree::inHome(u"Prefix"_s);
     const QString game = Locations::gameFolder(prefix);
     const QString settingsFile = game + u"/EasyAntiCheat/Settings.json"_s;
+    const QString installer = game + u"/EasyAntiCheat_EOS_Setup.exe"_s;
+    const QString wineRecord = FileTree::inHome(u"wine-run"_s);
+
+    void SetUp() override
+    {
+        FileTree::writeExecutable(
+            runtime + u"/bin/wine"_s,
+            "#!/bin/sh\n{ printf '%s\\n' \"$@\"; pwd -P; echo \"$WINEPREFIX\"; } >\"$HOME/wine-run\"\n");
+    }
 
     void layOut(const QByteArray &settings, const std::optional<QByteArray> &executable)
     {
@@ -61,6 +57,14 @@ protected:
         QFile::remove(game + u"/VelmoraZH_60.exe"_s);
         if (executable)
             FileTree::writeFile(game + u"/VelmoraZH_60.exe"_s, *executable);
+    }
+
+    Outcome<bool> install()
+    {
+        return outcomeOf([](QString runtime, QString prefix, QString game) -> QCoro::Task<bool> {
+            co_await installEAC(runtime, prefix, game, pins);
+            co_return true;
+        }(runtime, prefix, game));
     }
 
     static QStringList backups() { return QDir(Locations::repairsFolder()).entryList(QDir::Files); }
@@ -73,26 +77,19 @@ TEST_F(AntiCheatTest, TestSettingsBesideTheProductionBuildAreRewrittenOnceWithAB
     EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
     const QByteArray rewritten = FileTree::readFile(settingsFile);
     EXPECT_EQ(rewritten, R"({
-    "clientid": "fe",
     "deploymentid": "cccccccccccccccccccccccccccccccc",
     "executable": "VelmoraZH_60.exe",
+    "id": 7,
     "productid": "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
     "sandboxid": "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
-    "title": "Velmora",
-    "wait": {
-        "a": [
-            2
-        ],
-        "z": 1
-    }
+    "title": "V"
 }
 )");
-    ASSERT_EQ(backups().size(), 1);
-    EXPECT_TRUE(QRegularExpression(u"^eac-settings-[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.json$"_s)
-                    .match(backups().first())
-                    .hasMatch())
-        << backups().first().toStdString();
-    EXPECT_EQ(FileTree::readFile(Locations::repairsFolder() + u'/' + backups().first()), original);
+    const QString backup = backups().value(0);
+    EXPECT_EQ(backups().size(), 1);
+    EXPECT_THAT(backup.toStdString(),
+                testing::MatchesRegex("eac-settings-[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.json"));
+    EXPECT_EQ(FileTree::readFile(Locations::repairsFolder() + u'/' + backup), original);
 
     EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
     EXPECT_EQ(FileTree::readFile(settingsFile), rewritten);
@@ -103,11 +100,12 @@ TEST_F(AntiCheatTest, SettingsStayUnlessAllFourTestValuesMeetTheProductionBuild)
 {
     EACSettingsValues sandboxOff = pins.testEnvironment;
     sandboxOff.sandboxID = pins.production.sandboxID;
-    QByteArray executableNotText = settingsWith(pins.testEnvironment);
-    executableNotText.replace(R"("VelmoraZH_TestEnvironment.exe")", R"(["VelmoraZH_TestEnvironment.exe"])");
+    const QByteArray test = settingsWith(pins.testEnvironment);
+    const QByteArray executableNotText =
+        QByteArray(test).replace("\"Velmora", "[\"Velmora").replace(".exe\"", ".exe\"]");
     const std::tuple<QByteArray, std::optional<QByteArray>, QString> cases[] = {
-        {settingsWith(pins.testEnvironment), "Velmora test build", pins.testEnvironment.productID},
-        {settingsWith(pins.testEnvironment), std::nullopt, pins.testEnvironment.productID},
+        {test, "Velmora test build", pins.testEnvironment.productID},
+        {test, std::nullopt, pins.testEnvironment.productID},
         {settingsWith(pins.production), productionBuild, pins.production.productID},
         {settingsWith(sandboxOff), productionBuild, pins.testEnvironment.productID},
         {executableNotText, productionBuild, pins.testEnvironment.productID},
@@ -119,9 +117,8 @@ TEST_F(AntiCheatTest, SettingsStayUnlessAllFourTestValuesMeetTheProductionBuild)
     }
     EXPECT_FALSE(QFileInfo::exists(Locations::repairsFolder()));
     // The digest is compared as written: lowercase.
-    const QByteArray settings = settingsWith(pins.testEnvironment);
-    EXPECT_FALSE(productionRepair(settings, pins.productionExecutableSha256.toUpper(), pins));
-    EXPECT_TRUE(productionRepair(settings, pins.productionExecutableSha256, pins));
+    EXPECT_FALSE(productionRepair(test, pins.productionExecutableSha256.toUpper(), pins));
+    EXPECT_TRUE(productionRepair(test, pins.productionExecutableSha256, pins));
 }
 
 TEST(EACLaunchConfiguration, ProductIDIsExactly32HexadecimalDigitsKeptAsWritten)
@@ -137,68 +134,40 @@ TEST(EACLaunchConfiguration, ProductIDIsExactly32HexadecimalDigitsKeptAsWritten)
              R"({"productId": "0123456789abcdef0123456789abcdef"})",
              R"(["0123456789abcdef0123456789abcdef"])",
          })
-        EXPECT_TRUE(failureOf<CorruptFileError>([&] { productID(settings); })) << settings;
-    EXPECT_TRUE(failureOf<CorruptFileError>([] { productionRepair("[]", std::nullopt, pins); }));
-    const QString syntax = u"The anti-cheat settings “EasyAntiCheat/Settings.json” aren’t valid JSON."_s;
-    EXPECT_EQ(failureOf<EACSettingsSyntaxError>([] { productID(R"({"productid": "0123")"); }), syntax);
-    EXPECT_EQ(failureOf<EACSettingsSyntaxError>([] { productionRepair("", std::nullopt, pins); }), syntax);
+        EXPECT_THROW(productID(settings), CorruptFileError) << settings;
+    EXPECT_THROW(productionRepair("[]", std::nullopt, pins), CorruptFileError);
+    EXPECT_THROW(productID(R"({"productid": "0123")"), EACSettingsSyntaxError);
+    EXPECT_THROW(productionRepair("", std::nullopt, pins), EACSettingsSyntaxError);
 }
 
-// The runtime's wine records what it was asked to do.
-class InstallEACTest : public AntiCheatTest
-{
-protected:
-    const QString runtime = FileTree::inHome(u"Runtime"_s);
-    const QString record = FileTree::inHome(u"wine-run"_s);
-
-    void SetUp() override
-    {
-        FileTree::writeExecutable(
-            runtime + u"/bin/wine"_s,
-            "#!/bin/sh\n{ printf '%s\\n' \"$@\"; pwd -P; echo \"$WINEPREFIX\"; } >\"$HOME/wine-run\"\n");
-    }
-
-    Outcome<bool> install()
-    {
-        return outcomeOf([](QString runtime, QString prefix, QString game) -> QCoro::Task<bool> {
-            co_await installEAC(runtime, prefix, game, pins);
-            co_return true;
-        }(runtime, prefix, game));
-    }
-};
-
-TEST_F(InstallEACTest, RunsTheInstallerUnderWineWithTheProductIDAsWritten)
+TEST_F(AntiCheatTest, InstallerRunsUnderWineWithTheProductIDAsWritten)
 {
     const QString id = u"0123456789ABCDEF0123456789ABCDEF"_s;
     layOut(uR"({"productid": "%1"})"_s.arg(id).toUtf8(), std::nullopt);
-    FileTree::writeFile(game + u"/EasyAntiCheat_EOS_Setup.exe"_s);
+    FileTree::writeFile(installer);
     EXPECT_TRUE(install().value);
-    const QString installer = game + u"/EasyAntiCheat_EOS_Setup.exe"_s;
-    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(record)).split(u'\n'),
+    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(wineRecord)).split(u'\n'),
               (QStringList{installer, u"install"_s, id, QFileInfo(game).canonicalFilePath(), prefix, {}}));
 }
 
-TEST_F(InstallEACTest, MissingFilesAndAnUnwritableBackupStopBeforeAnyChange)
+TEST_F(AntiCheatTest, MissingFilesAndAnUnwritableBackupStopBeforeAnyChange)
 {
-    EXPECT_EQ(failureOf<MissingFileError>([this] { prepareEACConfiguration(game, pins); }),
-              u"The file “Settings.json” couldn’t be opened because there is no such file."_s);
-
+    EXPECT_THROW(prepareEACConfiguration(game, pins), MissingFileError);
     const QByteArray original = settingsWith(pins.testEnvironment);
     layOut(original, productionBuild);
     const auto missingInstaller = install().failure<MissingFileError>();
     ASSERT_TRUE(missingInstaller);
     EXPECT_EQ(missingInstaller->description(),
               u"The file “EasyAntiCheat_EOS_Setup.exe” couldn’t be opened because there is no such file."_s);
-    EXPECT_FALSE(QFileInfo::exists(record));
 
     FileTree::writeFile(Locations::repairsFolder());
-    FileTree::writeFile(game + u"/EasyAntiCheat_EOS_Setup.exe"_s);
+    FileTree::writeFile(installer);
     const auto unwritableBackup = install().failure<UserFacingError>();
     ASSERT_TRUE(unwritableBackup);
     EXPECT_EQ(unwritableBackup->description(),
               u"Tarnhold could not create the folder “%1”."_s.arg(Locations::repairsFolder()));
     EXPECT_EQ(FileTree::readFile(settingsFile), original);
-    EXPECT_FALSE(QFileInfo::exists(record));
+    EXPECT_FALSE(QFileInfo::exists(wineRecord));
 }
 
 } // namespace
