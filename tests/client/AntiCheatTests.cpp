@@ -61,10 +61,7 @@ protected:
 
     Outcome<bool> install()
     {
-        return outcomeOf([](QString runtime, QString prefix, QString game) -> QCoro::Task<bool> {
-            co_await installEAC(runtime, prefix, game, pins);
-            co_return true;
-        }(runtime, prefix, game));
+        return outcomeOf(installEAC(runtime, prefix, game, pins));
     }
 
     static QStringList backups() { return QDir(Locations::repairsFolder()).entryList(QDir::Files); }
