@@ -8,29 +8,15 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-// The messages of the Wine setup log, each checked to follow a UTC time
-// stamp and a space.
-inline QStringList setupLogMessages()
+// Whether the Wine setup log holds one entry per pattern, in order: a UTC
+// time stamp, a space, a message that matches the pattern, a line feed.
+inline testing::AssertionResult setupLogReads(const QStringList &patterns)
 {
-    static const QRegularExpression entry(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ (.*)$"));
-    QStringList messages;
-    for (const QString &line :
-         QString::fromUtf8(FileTree::readFile(Locations::setupLogFile())).split(u'\n', Qt::SkipEmptyParts)) {
-        const QRegularExpressionMatch match = entry.match(line);
-        EXPECT_TRUE(match.hasMatch()) << line.toStdString();
-        messages.append(match.captured(1));
-    }
-    return messages;
-}
-
-// Whether each message matches the pattern at its place, as a whole.
-inline bool messagesMatch(const QStringList &messages, const QStringList &patterns)
-{
-    if (messages.size() != patterns.size())
-        return false;
-    for (qsizetype i = 0; i < messages.size(); ++i) {
-        if (!QRegularExpression(QRegularExpression::anchoredPattern(patterns[i])).match(messages[i]).hasMatch())
-            return false;
-    }
-    return true;
+    QString entries;
+    for (const QString &pattern : patterns)
+        entries += QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ ") + pattern + u'\n';
+    const QString log = QString::fromUtf8(FileTree::readFile(Locations::setupLogFile()));
+    if (QRegularExpression(QRegularExpression::anchoredPattern(entries)).match(log).hasMatch())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the log reads:\n" << log.toStdString();
 }

@@ -29,10 +29,9 @@ TEST(DebianWinePrefix, IsCreatedOnceAndThenReused)
     EXPECT_TRUE(prepare().value);
     EXPECT_TRUE(supervisor.prefixIsUsable());
     EXPECT_TRUE(prepare().value);
-    EXPECT_PRED2(messagesMatch, setupLogMessages(),
-                 QStringList({u"wineboot attempt 1 of 3 started\\."_s,
-                              u"wineboot (finished after \\d+ s|exited with status \\d+; continuing)\\."_s,
-                              u"Reusing the existing Windows environment; skipping wineboot\\."_s}));
+    EXPECT_TRUE(setupLogReads({u"wineboot attempt 1 of 3 started\\."_s,
+                               u"wineboot (finished after \\d+ s|exited with status \\d+; continuing)\\."_s,
+                               u"Reusing the existing Windows environment; skipping wineboot\\."_s}));
     QCoro::waitFor(supervisor.shutDown());
 }
 

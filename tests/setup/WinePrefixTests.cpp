@@ -52,7 +52,7 @@ TEST_F(WinePrefixTest, ReusesACompletePrefixAfterStoppingLeftoverWine)
 {
     WineRuntimeFixture::writeCompletePrefix(prefix);
     EXPECT_TRUE(prepare().value);
-    EXPECT_EQ(setupLogMessages(), QStringList{u"Reusing the existing Windows environment; skipping wineboot."_s});
+    EXPECT_TRUE(setupLogReads({u"Reusing the existing Windows environment; skipping wineboot\\."_s}));
     EXPECT_EQ(operation.progress(), 0.16);
     EXPECT_EQ(operation.activity(), u"Reusing the existing Windows environment"_s);
     EXPECT_TRUE(fake.recorded(u"wine-arguments"_s).isEmpty());
@@ -83,7 +83,7 @@ TEST_P(WinebootEnding, IsLoggedAndAccepted)
     const Ending &ending = GetParam();
     fake.setScenario(ending.scenario);
     EXPECT_TRUE(prepare(ending.limit).value);
-    EXPECT_PRED2(messagesMatch, setupLogMessages(), ending.log);
+    EXPECT_TRUE(setupLogReads(ending.log));
     expectReady();
     EXPECT_EQ(WineSupervisor(fake.runtime(), prefix, {}, {}).prefixIsUsable(), ending.usable);
     EXPECT_EQ(fake.recorded(u"wine-arguments"_s), QStringList{fake.wineboot() + u"\t-u"_s});
@@ -134,16 +134,15 @@ TEST_F(WinePrefixTest, GivesUpAfterThreeHangsShowingTheWait)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->description(), WineSupervisorError::environmentDidNotStart(3).description());
     EXPECT_EQ(operation.progress(), 0.12);
-    const QString hung = u"wineboot hung for 2 s; stopping all Wine processes."_s;
-    EXPECT_EQ(setupLogMessages(),
-              QStringList({u"wineboot attempt 1 of 3 started."_s, hung, u"wineboot attempt 2 of 3 started."_s, hung,
-                           u"wineboot attempt 3 of 3 started."_s, hung}));
+    const QString hung = u"wineboot hung for 2 s; stopping all Wine processes\\."_s;
+    EXPECT_TRUE(setupLogReads({attemptOne, hung, u"wineboot attempt 2 of 3 started\\."_s, hung,
+                               u"wineboot attempt 3 of 3 started\\."_s, hung}));
     // Once before the first attempt and after every hang.
     EXPECT_EQ(fake.recorded(u"wineserver-arguments"_s), QStringList(4, u"-k"_s));
     ASSERT_FALSE(details.isEmpty());
+    const QRegularExpression waiting(u"^Attempt [1-3] of 3 · 0:0[0-2] · waiting \\(\\d s idle\\)$"_s);
     for (const QString &detail : details)
-        EXPECT_PRED2(messagesMatch, QStringList{detail},
-                     QStringList{u"Attempt [1-3] of 3 · 0:0[0-2] · waiting \\(\\d s idle\\)"_s});
+        EXPECT_TRUE(waiting.match(detail).hasMatch()) << detail.toStdString();
     EXPECT_TRUE(stalled.isEmpty());
 }
 
@@ -159,7 +158,7 @@ TEST_F(WinePrefixTest, RefusesWhileTheGameRuns)
     EXPECT_EQ(operation.progress(), 0.05);
     EXPECT_EQ(operation.activity(), u"Stopping leftover Wine processes…"_s);
     EXPECT_TRUE(fake.recorded(u"wineserver-arguments"_s).isEmpty());
-    EXPECT_TRUE(setupLogMessages().isEmpty());
+    EXPECT_TRUE(setupLogReads({}));
 }
 
 TEST_F(WinePrefixTest, WithoutWinebootLeavesThePrefixAsItIs)
