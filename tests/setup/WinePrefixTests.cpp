@@ -40,12 +40,6 @@ protected:
         EXPECT_FALSE(operation.progressStalled());
         return outcome;
     }
-
-    void expectReady() const
-    {
-        EXPECT_EQ(operation.progress(), 0.16);
-        EXPECT_EQ(operation.activity(), u"Compatibility environment ready"_s);
-    }
 };
 
 TEST_F(WinePrefixTest, ReusesACompletePrefixAfterStoppingLeftoverWine)
@@ -84,7 +78,8 @@ TEST_P(WinebootEnding, IsLoggedAndAccepted)
     fake.setScenario(ending.scenario);
     EXPECT_TRUE(prepare(ending.limit).value);
     EXPECT_TRUE(setupLogReads(ending.log));
-    expectReady();
+    EXPECT_EQ(operation.progress(), 0.16);
+    EXPECT_EQ(operation.activity(), u"Compatibility environment ready"_s);
     EXPECT_EQ(WineSupervisor(fake.runtime(), prefix, {}, {}).prefixIsUsable(), ending.usable);
     EXPECT_EQ(fake.recorded(u"wine-arguments"_s), QStringList{fake.wineboot() + u"\t-u"_s});
     EXPECT_EQ(fake.recorded(u"wine-environment"_s),
