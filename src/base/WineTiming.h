@@ -10,7 +10,7 @@ struct WineTiming
     std::chrono::milliseconds winebootLimit = std::chrono::seconds(90);
     // Between two process listings while waiting for Wine to exit.
     std::chrono::milliseconds pollInterval = std::chrono::milliseconds(250);
-    // What "wineserver -k" may take.
+    // What one "wineserver -k" or "wineserver -w" may take.
     std::chrono::milliseconds wineserverLimit = std::chrono::seconds(15);
     // How long Wine gets to exit on its own after "wineserver -k".
     std::chrono::milliseconds shutDownGrace = std::chrono::seconds(6);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/WineTiming.h"
 #include "platform/Platform.h"
 #include "process/EnvironmentVariables.h"
-#include "base/WineTiming.h"
 
 #include <QCoroTask>
 #include <QDateTime>
@@ -76,6 +76,14 @@ public:
     // grace period, SIGTERM, SIGKILL; returns as soon as none is left. Never
     // fails.
     QCoro::Task<> shutDown() const;
+    // Waits until the Wine server of the prefix has stopped ("wineserver
+    // -w"), and stops everything when it will not. Debian's Wine returns from
+    // "wineboot -u" before the registry files exist; its server writes them
+    // as it stops.
+    QCoro::Task<> awaitServerExit() const;
+    // The Wine processes' count and summed CPU share, and the latest prefix
+    // write; the file reads happen off the calling thread.
+    QCoro::Task<WineSnapshot> snapshot() const;
 
     // Whether the prefix has all the registry files and system folder of a
     // finished creation. Wine writes the registry files when its server
@@ -92,6 +100,11 @@ public:
 private:
     static QList<WineProcess> parseProcessRows(const QString &listing);
     bool isOurs(const WineProcess &process) const;
+    // The listed processes that are ours; blocks while it reads /proc.
+    QList<WineProcess> ourProcesses(const QByteArray &listing) const;
+    // Runs the runtime's "bin/wineserver" with argument within its limit;
+    // false when it is missing, fails or overruns.
+    QCoro::Task<bool> runWineserver(QString argument) const;
 
     QString m_runtime;
     QString m_prefix;

@@ -1,12 +1,14 @@
+#include "base/Locations.h"
 #include "process/ProcessRunner.h"
 #include "process/WineSupervisor.h"
 
 #include <QCoreApplication>
+#include <QCoroFuture>
 #include <QCoroProcess>
 #include <QCoroTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
+#include <QtConcurrentRun>
 
 #include <array>
 #include <csignal>
@@ -63,10 +65,32 @@ QCoro::Task<QList<WineProcess>> WineSupervisor::runningProcesses() const
         lister->kill();
         co_return {};
     }
-    QList<WineProcess> processes = parseProcessRows(QString::fromUtf8(lister->readAllStandardOutput()));
+    const QByteArray listing = lister->readAllStandardOutput();
     lister->deleteLater();
-    processes.removeIf([&self](const WineProcess &process) { return !self.isOurs(process); });
-    co_return processes;
+    // Reading every listed process's environment blocks; the callers may be
+    // on the GUI thread. A member function rather than a lambda: GCC 12
+    // destroys the captures of a lambda made inside a coroutine twice.
+    QFuture<QList<WineProcess>> filtering = QtConcurrent::run(&WineSupervisor::ourProcesses, self, listing);
+    co_return co_await filtering;
+}
+
+QList<WineProcess> WineSupervisor::ourProcesses(const QByteArray &listing) const
+{
+    QList<WineProcess> processes = parseProcessRows(QString::fromUtf8(listing));
+    processes.removeIf([this](const WineProcess &process) { return !isOurs(process); });
+    return processes;
+}
+
+QCoro::Task<WineSnapshot> WineSupervisor::snapshot() const
+{
+    const WineSupervisor self = *this;
+    const QList<WineProcess> processes = co_await self.runningProcesses();
+    WineSnapshot sample{static_cast<int>(processes.size()), 0.0, std::nullopt};
+    for (const WineProcess &process : processes)
+        sample.cpuPercent += process.cpu;
+    QFuture<std::optional<QDateTime>> reading = QtConcurrent::run(&WineSupervisor::lastPrefixWrite, self);
+    sample.lastPrefixWrite = co_await reading;
+    co_return sample;
 }
 
 QCoro::Task<bool> WineSupervisor::gameClientIsRunning() const
@@ -89,20 +113,36 @@ QCoro::Task<bool> WineSupervisor::waitForExit(QDeadlineTimer deadline) const
     co_return true;
 }
 
-QCoro::Task<> WineSupervisor::shutDown() const
+QCoro::Task<bool> WineSupervisor::runWineserver(QString argument) const
 {
     const WineSupervisor self = *this;
     const QString wineserver = self.m_runtime + QStringLiteral("/bin/wineserver");
-    const QFileInfo wineserverInfo(wineserver);
-    if (wineserverInfo.isFile() && wineserverInfo.isExecutable()) {
-        const double limit = std::chrono::duration<double>(self.m_timing.wineserverLimit).count();
-        const QStringList arguments(QStringLiteral("-k"));
-        try {
-            co_await ProcessRunner::run(wineserver, arguments, self.m_environment, std::nullopt, limit);
-        } catch (const std::exception &) {
-            // Whatever it left running, the signals below stop.
-        }
+    if (!isExecutableFile(wineserver))
+        co_return false;
+    const double limit = std::chrono::duration<double>(self.m_timing.wineserverLimit).count();
+    const QStringList arguments(argument);
+    try {
+        co_await ProcessRunner::run(wineserver, arguments, self.m_environment, std::nullopt, limit);
+    } catch (const std::exception &) {
+        co_return false;
     }
+    co_return true;
+}
+
+QCoro::Task<> WineSupervisor::awaitServerExit() const
+{
+    const WineSupervisor self = *this;
+    // A server that does not go away on its own is stopped, which writes the
+    // registry just as well.
+    if (!co_await self.runWineserver(QStringLiteral("-w")))
+        co_await self.shutDown();
+}
+
+QCoro::Task<> WineSupervisor::shutDown() const
+{
+    const WineSupervisor self = *this;
+    // Whatever "wineserver -k" leaves running, the signals below stop.
+    co_await self.runWineserver(QStringLiteral("-k"));
     if (co_await self.waitForExit(QDeadlineTimer(self.m_timing.shutDownGrace)))
         co_return;
     for (const int signalNumber : escalation) {

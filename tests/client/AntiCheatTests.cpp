@@ -59,7 +59,7 @@ protected:
             FileTree::writeFile(game + u"/VelmoraZH_60.exe"_s, *executable);
     }
 
-    Outcome<bool> install()
+    Outcome<Completed> install()
     {
         return outcomeOf(installEAC(runtime, prefix, game, pins));
     }

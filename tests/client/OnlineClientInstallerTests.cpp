@@ -49,7 +49,7 @@ protected:
         server.route(u"/client.zip"_s, FixtureResponse(200, {}, archive));
     }
 
-    Outcome<bool> install()
+    Outcome<Completed> install()
     {
         updates = std::make_unique<UpdateChannel>(services(), operation);
         installer = std::make_unique<OnlineClientInstaller>(services(), operation, *updates);
@@ -116,7 +116,7 @@ TEST_F(OnlineClientInstallation, ARejectedDownloadLeavesNothingOnDisk)
         {200, {}, archive + 'x'}, {200, {}, archive.chopped(1)}, {200, {}, altered}, {404, {}, archive}, cutShort};
     for (const FixtureResponse &answer : answers) {
         server.route(u"/client.zip"_s, answer);
-        const Outcome<bool> outcome = install();
+        const Outcome<Completed> outcome = install();
         EXPECT_NE(outcome.error, nullptr);
         EXPECT_EQ(outcome.failure<CorruptFileError>().has_value(), answer.status == 200 && !answer.truncateAfter);
         EXPECT_TRUE(downloaded().isEmpty()) << downloaded().join(u", "_s).toStdString();
@@ -145,7 +145,7 @@ TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
         {escapingArchive, u"The Velmora archive contains files that would be placed outside its own folder."_s}};
     for (const auto &[archive, description] : archives) {
         publish(archive);
-        const Outcome<bool> outcome = install();
+        const Outcome<Completed> outcome = install();
         const auto unzipFailure = outcome.failure<ProcessRunnerError>();
         EXPECT_EQ(unzipFailure ? ProcessRunnerError::failed(9, {}).description()
                                : outcome.failure<UserFacingError>()->description(),

@@ -43,11 +43,15 @@ Outcome<T> outcomeOf(QCoro::Task<T> task)
     }(std::move(task)));
 }
 
-// A task without a value: succeeded when error is null.
-inline Outcome<bool> outcomeOf(QCoro::Task<> task)
+// The value of a task that has none. (QCoro keeps results in a variant
+// that already holds std::monostate.)
+struct Completed
+{};
+
+inline Outcome<Completed> outcomeOf(QCoro::Task<> task)
 {
-    return outcomeOf([](QCoro::Task<> task) -> QCoro::Task<bool> {
+    return outcomeOf([](QCoro::Task<> task) -> QCoro::Task<Completed> {
         co_await std::move(task);
-        co_return true;
+        co_return Completed{};
     }(std::move(task)));
 }

@@ -1,0 +1,181 @@
+#include "SetupLog.h"
+#include "process/ProcessRunnerError.h"
+#include "process/WineEnvironment.h"
+#include "process/WineSupervisorError.h"
+#include "setup/WinePrefix.h"
+#include "support/Outcome.h"
+#include "support/TestServices.h"
+#include "support/WineRuntimeFixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString attemptOne = u"wineboot attempt 1 of 3 started\\."_s;
+
+// The fake runtime in the temporary home, the prefix beside it, and waits
+// short enough that a hang costs seconds.
+class WinePrefixTest : public testing::Test, protected TestServices
+{
+protected:
+    WineRuntimeFixture fake{FileTree::inHome(u"Runtime"_s)};
+    QString prefix = FileTree::inHome(u"Prefix"_s);
+
+    // Prepares the prefix as finishing the installation does, with wineboot
+    // limited to limit, and checks that the supervised display ended.
+    Outcome<Completed> prepare(std::chrono::milliseconds limit = 60s)
+    {
+        timing.wine = {
+            .winebootLimit = limit, .pollInterval = 20ms, .shutDownGrace = 2s, .signalWait = 1s, .listingLimit = 10s};
+        WinePrefix winePrefix(services(), operation);
+        const WineSupervisor supervisor(fake.runtime(), prefix, wineEnvironment(fake.runtime(), prefix),
+                                        WineRuntimeFixture::idleListing(), timing.wine);
+        auto outcome = outcomeOf(winePrefix.prepareWinePrefix(supervisor, fake.wine(), fake.wineboot()));
+        EXPECT_FALSE(operation.progressIsIndeterminate());
+        EXPECT_EQ(operation.progressDetail(), std::nullopt);
+        EXPECT_FALSE(operation.progressStalled());
+        return outcome;
+    }
+};
+
+TEST_F(WinePrefixTest, ReusesACompletePrefixAfterStoppingLeftoverWine)
+{
+    WineRuntimeFixture::writeCompletePrefix(prefix);
+    EXPECT_TRUE(prepare().value);
+    EXPECT_TRUE(setupLogReads({u"Reusing the existing Windows environment; skipping wineboot\\."_s}));
+    EXPECT_EQ(operation.progress(), 0.16);
+    EXPECT_EQ(operation.activity(), u"Reusing the existing Windows environment"_s);
+    EXPECT_TRUE(fake.recorded(u"wine-arguments"_s).isEmpty());
+    EXPECT_EQ(fake.recorded(u"wineserver-arguments"_s), QStringList{u"-k"_s});
+}
+
+struct Ending
+{
+    const char *name;
+    const char *scenario;
+    std::chrono::milliseconds limit;
+    QStringList log;
+    bool usable;
+};
+
+void PrintTo(const Ending &ending, std::ostream *out)
+{
+    *out << ending.name;
+}
+
+class WinebootEnding : public WinePrefixTest, public testing::WithParamInterface<Ending>
+{};
+
+// Any way wineboot ends but a hang that left the prefix incomplete is the
+// end of the step.
+TEST_P(WinebootEnding, IsLoggedAndAccepted)
+{
+    const Ending &ending = GetParam();
+    fake.setScenario(ending.scenario);
+    EXPECT_TRUE(prepare(ending.limit).value);
+    EXPECT_TRUE(setupLogReads(ending.log));
+    EXPECT_EQ(operation.progress(), 0.16);
+    EXPECT_EQ(operation.activity(), u"Compatibility environment ready"_s);
+    EXPECT_EQ(WineSupervisor(fake.runtime(), prefix, {}, {}).prefixIsUsable(), ending.usable);
+    EXPECT_EQ(fake.recorded(u"wine-arguments"_s), QStringList{fake.wineboot() + u"\t-u"_s});
+    EXPECT_EQ(fake.recorded(u"wine-environment"_s),
+              QStringList({u"WINEPREFIX="_s + prefix,
+                           u"WINEDLLOVERRIDES=d3d8=n,b;winemenubuilder.exe=d;mscoree=d;mshtml=d"_s}));
+}
+
+const QString finished = u"wineboot finished after \\d+ s\\."_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    WinePrefix, WinebootEnding,
+    testing::Values(
+        Ending{"Finished", "wineboot=create", 60s, {attemptOne, finished}, true},
+        Ending{"ExitedWithAStatus",
+               "wineboot=exit\nstatus=3",
+               60s,
+               {attemptOne, u"wineboot exited with status 3; continuing\\."_s},
+               false},
+        // Judged only once the server has stopped and written the registry.
+        Ending{"RegistryWrittenAtServerStop", "wineboot=registry-at-server-stop", 60s, {attemptOne, finished}, true},
+        Ending{"HungAfterCreatingThePrefix",
+               "wineboot=hang-after-creating",
+               1500ms,
+               {attemptOne, u"wineboot hung for 1 s; stopping all Wine processes\\."_s,
+                u"The prefix is usable after the hang; continuing\\."_s},
+               true}),
+    [](const testing::TestParamInfo<Ending> &info) { return info.param.name; });
+
+// The prefix was last written an hour ago and Wine uses no CPU, so each
+// attempt shows it waiting until its limit ends it.
+TEST_F(WinePrefixTest, GivesUpAfterThreeHangsShowingTheWait)
+{
+    QFile partial(prefix + u"/system.reg"_s);
+    FileTree::writeFile(partial.fileName(), "WINE REGISTRY");
+    ASSERT_TRUE(partial.open(QIODevice::ReadWrite));
+    partial.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    partial.close();
+    fake.setScenario("wineboot=hang");
+    QStringList details;
+    QObject::connect(&operation, &OperationState::progressDetailChanged, [&] {
+        if (operation.progressDetail())
+            details.append(*operation.progressDetail());
+    });
+    QSignalSpy stalled(&operation, &OperationState::progressStalledChanged);
+
+    const auto failure = prepare(2s).failure<WineSupervisorError>();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->description(), WineSupervisorError::environmentDidNotStart(3).description());
+    EXPECT_EQ(operation.progress(), 0.12);
+    const QString hung = u"wineboot hung for 2 s; stopping all Wine processes\\."_s;
+    EXPECT_TRUE(setupLogReads({attemptOne, hung, u"wineboot attempt 2 of 3 started\\."_s, hung,
+                               u"wineboot attempt 3 of 3 started\\."_s, hung}));
+    // Once before the first attempt and after every hang.
+    EXPECT_EQ(fake.recorded(u"wineserver-arguments"_s), QStringList(4, u"-k"_s));
+    ASSERT_FALSE(details.isEmpty());
+    const QRegularExpression waiting(u"^Attempt [1-3] of 3 · 0:0[0-2] · waiting \\(\\d s idle\\)$"_s);
+    for (const QString &detail : details)
+        EXPECT_TRUE(waiting.match(detail).hasMatch()) << detail.toStdString();
+    EXPECT_TRUE(stalled.isEmpty());
+}
+
+TEST_F(WinePrefixTest, RefusesWhileTheGameRuns)
+{
+    fake.setScenario("program=hang");
+    QProcess game;
+    game.start(fake.wine(), {u"C:\\GeneralsZH\\generals.exe"_s});
+    ASSERT_TRUE(game.waitForStarted());
+    const auto failure = prepare().failure<WineSupervisorError>();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->description(), WineSupervisorError::gameAlreadyRunning().description());
+    EXPECT_EQ(operation.progress(), 0.05);
+    EXPECT_EQ(operation.activity(), u"Stopping leftover Wine processes…"_s);
+    EXPECT_TRUE(fake.recorded(u"wineserver-arguments"_s).isEmpty());
+    EXPECT_TRUE(setupLogReads({}));
+}
+
+TEST_F(WinePrefixTest, WithoutWinebootLeavesThePrefixAsItIs)
+{
+    ASSERT_TRUE(QFile::remove(fake.wineboot()));
+    EXPECT_TRUE(prepare().value);
+    EXPECT_TRUE(fake.recorded(u"wine-arguments"_s).isEmpty());
+    EXPECT_FALSE(QFile::exists(Locations::setupLogFile()));
+}
+
+TEST_F(WinePrefixTest, PassesOnAWineThatCannotStart)
+{
+    ASSERT_TRUE(QFile::remove(fake.wine()));
+    EXPECT_TRUE(prepare().failure<ProcessStartError>());
+}
+
+TEST(WinePrefixClock, ShowsWholeMinutesAndSeconds)
+{
+    const std::pair<double, QString> durations[] = {
+        {0.0, u"0:00"_s}, {75.4, u"1:15"_s}, {59.99, u"0:59"_s}, {3600.0, u"60:00"_s}, {-5.0, u"0:00"_s}};
+    for (const auto &[seconds, shown] : durations)
+        EXPECT_EQ(WinePrefix::clock(seconds), shown) << seconds;
+}
+
+} // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The fake Wine runtime of tests/fixtures/wine in one runtime folder: a
+// "bin/wine" that creates, hangs or exits by scenario, a "bin/wineserver"
+// that ends what it hung, and a placeholder wineboot.exe.
+class WineRuntimeFixture final
+{
+public:
+    explicit WineRuntimeFixture(QString runtime);
+
+    QString runtime() const { return m_runtime; }
+    QString wine() const { return m_runtime + QStringLiteral("/bin/wine"); }
+    QString wineboot() const { return m_runtime + QStringLiteral("/lib/wine/x86_64-windows/wineboot.exe"); }
+
+    // What the next runs do: "wineboot=" followed by "create" (the default:
+    // a complete prefix, exit 0), "exit" (with "status=N", nothing created),
+    // "hang", "hang-after-creating" or "registry-at-server-stop" (the system
+    // folder at once, the registry files when "wineserver -k" or "-w" runs);
+    // "program=hang" for every other program, which otherwise exits 0.
+    void setScenario(const QByteArray &lines = {}) const;
+
+    // What the runs left, one line each: "wine-arguments" (one run a line,
+    // its arguments separated by tabs), "wine-environment" (WINEPREFIX and
+    // WINEDLLOVERRIDES of the last run) or "wineserver-arguments".
+    QStringList recorded(const QString &name) const;
+
+    // The registry files and system folder of a complete prefix.
+    static void writeCompletePrefix(const QString &prefix);
+    // The system's process listing with every CPU share read as 0.0, so that
+    // only prefix writes decide how busy Wine looks.
+    static ToolCommand idleListing();
+
+private:
+    QString m_runtime;
+};
