@@ -1,5 +1,6 @@
 #include "setup/WinePrefix.h"
 
+#include "base/FileChanges.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
 #include "process/ProcessRunner.h"
@@ -72,6 +73,8 @@ QCoro::Task<> WinePrefix::prepare(WineSupervisor supervisor, QString wine, QStri
     // as it is.
     if (!QFileInfo::exists(wineboot))
         co_return;
+    // Over a file wine fails with a status that counts as done; refuse first.
+    makeFolder(supervisor.prefix());
     for (int attempt = 1;; ++attempt) {
         const bool usable = co_await runAttempt(supervisor, wine, wineboot, attempt);
         if (!self)
