@@ -159,23 +159,29 @@ void WinePrefix::sampleActivity(const WineSupervisor &supervisor, int attempt, d
 
 void WinePrefix::reportWineProgress(int attempt, double elapsed, double timeout, WineSnapshot snapshot)
 {
-    const WineHealth health = WineSupervisor::health(snapshot, elapsed, QDateTime::currentDateTimeUtc());
+    const ProgressDetail detail = describeProgress(
+        attempt, elapsed, timeout, WineSupervisor::health(snapshot, elapsed, QDateTime::currentDateTimeUtc()));
+    m_operation.setProgressStalled(detail.stalled);
+    m_operation.setProgressDetail(detail.text);
+}
+
+WinePrefix::ProgressDetail WinePrefix::describeProgress(int attempt, double elapsed, double timeout,
+                                                        const WineHealth &health)
+{
     const QString head = QStringLiteral("Attempt %1 of %2 · %3").arg(attempt).arg(maxAttempts).arg(clock(elapsed));
-    m_operation.setProgressStalled(health.state == WineHealth::State::stalled);
     switch (health.state) {
     case WineHealth::State::stalled:
-        m_operation.setProgressDetail(head
-                                      + QStringLiteral(" · no activity for %1 s, restarting in %2 s")
-                                            .arg(health.idleSeconds)
-                                            .arg(wholeSeconds(timeout - elapsed)));
-        break;
+        return {head
+                    + QStringLiteral(" · no activity for %1 s, restarting in %2 s")
+                          .arg(health.idleSeconds)
+                          .arg(wholeSeconds(timeout - elapsed)),
+                true};
     case WineHealth::State::waiting:
-        m_operation.setProgressDetail(head + QStringLiteral(" · waiting (%1 s idle)").arg(health.idleSeconds));
-        break;
+        return {head + QStringLiteral(" · waiting (%1 s idle)").arg(health.idleSeconds)};
     case WineHealth::State::working:
-        m_operation.setProgressDetail(head + QStringLiteral(" · working"));
         break;
     }
+    return {head + QStringLiteral(" · working")};
 }
 
 void WinePrefix::endSupervision()

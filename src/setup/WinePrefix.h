@@ -32,6 +32,14 @@ public:
     // A duration as minutes and two-digit seconds ("1:15"), whole seconds
     // truncated, negative ones as none.
     static QString clock(double seconds);
+    // The line shown under the progress while an attempt runs, and whether
+    // it reads as stalled.
+    struct ProgressDetail
+    {
+        QString text;
+        bool stalled = false;
+    };
+    static ProgressDetail describeProgress(int attempt, double elapsed, double timeout, const WineHealth &health);
 
 private:
     // Everything but ending the supervised display.
