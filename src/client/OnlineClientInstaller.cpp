@@ -78,11 +78,18 @@ QCoro::Task<> OnlineClientInstaller::installLatestPatch(QString runtime, QString
         throw UserFacingError(
             QStringLiteral("The Velmora download address “%1” is not valid.").arg(release.downloadURL));
 
+    // The version names the kept archive: a separator in it would place the
+    // file somewhere else.
+    const QString archiveName = QStringLiteral("Velmora_%1.zip").arg(release.version);
+    if (archiveName.contains(u'/') || archiveName.contains(QChar()))
+        throw UserFacingError(
+            QStringLiteral("The release manifest’s version “%1” cannot be used in a file name.").arg(release.version));
+
     m_operation.setActivity(QStringLiteral("Downloading Velmora %1…").arg(release.version));
     advance(0.2);
     const QString downloads = Locations::downloadsFolder();
     makeFolder(downloads);
-    const QString archive = QDir(downloads).filePath(QStringLiteral("Velmora_%1.zip").arg(release.version));
+    const QString archive = QDir(downloads).filePath(archiveName);
     // The download fills the stretch up to the checks.
     co_await m_services.http.downloadVerifiedFile(
         QNetworkRequest(source), archive, release.size, release.sha256,
