@@ -8,8 +8,6 @@
 #include "ui/MainWindow.h"
 #include "ui/UrlOpenEventFilter.h"
 #include "ui/design/VevoAppearance.h"
-#include "ui/design/VevoApplicationStyle.h"
-#include "ui/design/VevoIcons.h"
 #include "ui/design/VevoText.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +16,6 @@
 #include <QApplication>
 #include <QFileOpenEvent>
 #include <QMenu>
-#include <QPainter>
-#include <QStyle>
 
 #include <functional>
 
@@ -79,21 +75,6 @@ TEST_F(MainWindowTest, ShowsNoOtherWindowAndRefreshesOnceTheFirstFrameIsOnScreen
         [&] { return recordReadAtFirstPaint && model.record().state().velmoraVersion == QStringLiteral("1.4"); }));
     EXPECT_EQ(recordReadAtFirstPaint, false);
     EXPECT_EQ(others, QStringList());
-}
-
-// The style draws the menu bar's extension chevron itself, clear around its
-// strokes like every other icon (Fusion's PNG loaded every image plugin).
-TEST_F(MainWindowTest, MenuBarExtensionIsTheDesignsChevron)
-{
-    Vevo::styleApplication(appearance);
-    const QIcon extension = qApp->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
-    QImage expected(QSize(16, 16), QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::transparent);
-    QPainter painter(&expected);
-    Vevo::paintIcon(painter, expected.rect(), QStringLiteral("chevron.right"),
-                    qApp->palette().color(QPalette::ButtonText));
-    painter.end();
-    EXPECT_TRUE(extension.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) == expected);
 }
 
 // The window shown and done with its first refresh of the disk.

@@ -6,13 +6,14 @@
 #include "ui/MainWindow.h"
 #include "ui/design/VevoAppearance.h"
 #include "ui/design/VevoApplicationStyle.h"
+#include "ui/design/VevoBadge.h"
+#include "ui/design/VevoText.h"
 #include "ui/shell/PercentReadout.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QPainter>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -21,10 +22,10 @@ namespace {
 
 // The window in the light and the dark appearance, idle, with an error
 // alert, and in each kind of busy state, at the default width and at a rail
-// width, for a person to judge.
+// width, for a person to judge. Only a supervised prefix creation, whose
+// amount of work is unknown, reports details and stalls.
 TEST(ShellScreenshots, IdleAlertAndBusy)
 {
-    // Environment scenes are the prefix creation, whose amount of work is unknown.
     const std::tuple<const char *, InstallerPhase, const char *, bool> busyScenes[] = {
         {"determinate", InstallerPhase::onlineClient, "Downloading release 1.2 · 38 of 91 MB", false},
         {"indeterminate", InstallerPhase::environment, "Wine is creating the Windows folders…", false},
@@ -46,31 +47,22 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
             ASSERT_TRUE(
                 eventually([&] { return !operation.isBusy() && !operation.activity().endsWith(QChar(0x2026)); }));
-            const QString name =
-                QStringLiteral("shell-%1x%2-%3-").arg(size.width()).arg(size.height()).arg(dark ? u"dark" : u"light");
-            saveScreenshot(window, name + QStringLiteral("idle"));
+            const QString name = u"shell-%1x%2-%3-"_s.arg(size.width()).arg(size.height()).arg(dark ? "dark" : "light");
+            saveScreenshot(window, name + u"idle"_s);
 
-            // The real message box, drawn over the window where the system would
-            // put it; its one button, "OK", is the user's dismissal.
-            operation.setErrorMessage(
-                QStringLiteral("Online client installation failed: The download did not match its "
-                               "published checksum, so it was discarded. Try again later."));
+            // The real message box; its one button, "OK", is the user's dismissal.
+            operation.setErrorMessage(u"Online client installation failed: The download did not match its "
+                                      u"published checksum, so it was discarded. Try again later."_s);
             QMessageBox *box = nullptr;
             ASSERT_TRUE(eventually([&] { return (box = window.findChild<QMessageBox *>()) && box->isVisible(); }));
-            QPixmap shot = window.grab();
-            const QPixmap alert = box->grab();
-            QPainter painter(&shot);
-            const QRect placed(QPoint((shot.width() - alert.width()) / 2, shot.height() / 4), alert.size());
-            // The frame the window manager would draw.
-            painter.fillRect(placed.adjusted(-1, -1, 1, 1), QColor(0, 0, 0, 90));
-            painter.drawPixmap(placed.topLeft(), alert);
-            painter.end();
-            EXPECT_TRUE(shot.save(QStringLiteral(TARNHOLD_SCREENSHOT_DIR "/%1error-alert.png").arg(name)));
+            saveScreenshot(*box, name + u"error-alert"_s);
             ASSERT_EQ(box->buttons().size(), 1);
-            EXPECT_EQ(box->buttons().first()->text(), QStringLiteral("OK"));
+            EXPECT_EQ(box->buttons().first()->text(), u"OK"_s);
             box->buttons().first()->click();
             EXPECT_TRUE(eventually([&] { return !operation.errorMessage(); }));
 
+            auto *readout = window.findChild<PercentReadout *>(u"busyReadout"_s);
+            auto *details = window.findChild<VevoText *>(u"busyDetail"_s);
             for (const auto &[state, phase, detail, stalled] : busyScenes) {
                 const bool preparing = phase == InstallerPhase::environment;
                 operation.begin(phase, 0.42,
@@ -79,8 +71,10 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
                 operation.setProgressIsIndeterminate(preparing);
                 operation.setProgressDetail(QString::fromUtf8(detail));
                 operation.setProgressStalled(stalled);
-                auto *readout = window.findChild<PercentReadout *>(QStringLiteral("busyReadout"));
-                ASSERT_TRUE(eventually([&] { return readout->shownText() == QStringLiteral("42%"); }));
+                ASSERT_TRUE(eventually([&] { return readout->shownText() == u"42%"_s; }));
+                EXPECT_EQ(readout->isVisible(), !preparing) << state;
+                EXPECT_TRUE(details->isVisible() && details->text() == QString::fromUtf8(detail)) << state;
+                EXPECT_EQ(window.findChild<VevoBadge *>(u"stallMark"_s)->isVisible(), stalled) << state;
                 saveScreenshot(window, name + QLatin1String(state));
             }
         }
