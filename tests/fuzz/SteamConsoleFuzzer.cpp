@@ -12,7 +12,8 @@ FUZZ_TARGET(bytes)
     SteamConsole console(QStringLiteral("Starting Valve SteamCMD…"));
     QStringDecoder decoder(QStringDecoder::Utf8);
     for (qsizetype offset = 0; offset < bytes.size();) {
-        const qsizetype length = std::min<qsizetype>(quint8(bytes[offset++]), bytes.size() - offset);
+        const qsizetype length = std::min<qsizetype>(quint8(bytes[offset]), bytes.size() - offset - 1);
+        ++offset;
         if (length == 0) {
             console.clearParseBuffer();
             continue;
