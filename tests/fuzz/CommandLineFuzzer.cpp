@@ -3,22 +3,17 @@
 
 // Arguments come from the shell or from a desktop environment opening a
 // link; each NUL in the input separates two arguments.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+FUZZ_TARGET(bytes)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const QStringList arguments = bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes).split(QChar(0));
-
     const CommandLine command = parseCommandLine(arguments);
     using Mode = CommandLine::Mode;
     FUZZ_REQUIRE((command.mode == Mode::usageError) == !command.error.isEmpty());
     FUZZ_REQUIRE(!command.json || command.mode == Mode::status);
     FUZZ_REQUIRE(command.mode != Mode::version || arguments == QStringList{QStringLiteral("--version")});
-    if (command.url) {
-        // Only a lone, well-formed URL is handed to the window.
-        FUZZ_REQUIRE(command.mode == Mode::window);
-        FUZZ_REQUIRE(arguments.size() == 1);
-        FUZZ_REQUIRE(command.url->isValid() && !command.url->scheme().isEmpty());
-    }
+    // Only a lone, well-formed URL is handed to the window.
+    FUZZ_REQUIRE(!command.url
+                 || (command.mode == Mode::window && arguments.size() == 1 && command.url->isValid()
+                     && !command.url->scheme().isEmpty()));
     FUZZ_REQUIRE(command.mode != Mode::window || arguments.isEmpty() || command.url);
-    return 0;
 }

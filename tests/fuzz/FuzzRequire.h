@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstddef>
+#include <QByteArray>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,9 +9,17 @@
 // A property every input must keep. Breaking it aborts, which libFuzzer
 // reports as a crash and saves the input that caused it.
 #define FUZZ_REQUIRE(property)                                                                                         \
-    do {                                                                                                               \
-        if (!(property)) {                                                                                             \
-            std::fprintf(stderr, "Broken property: %s (%s:%d)\n", #property, __FILE__, __LINE__);                      \
-            std::abort();                                                                                              \
-        }                                                                                                              \
-    } while (false)
+    ((property)                                                                                                        \
+         ? void()                                                                                                      \
+         : (std::fprintf(stderr, "Broken property: %s (%s:%d)\n", #property, __FILE__, __LINE__), std::abort()))
+
+// The libFuzzer entry point; the body that follows reads the input under the
+// name given, without a copy of libFuzzer's buffer.
+#define FUZZ_TARGET(bytes)                                                                                             \
+    static void fuzzOne(const QByteArray &bytes);                                                                      \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)                                            \
+    {                                                                                                                  \
+        fuzzOne(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));                       \
+        return 0;                                                                                                      \
+    }                                                                                                                  \
+    static void fuzzOne(const QByteArray &bytes)

@@ -6,13 +6,11 @@
 
 // The list is written by the community content installer, but a user or a
 // crash can leave anything in it.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+FUZZ_TARGET(bytes)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const QSet<QString> names = decodeManagedMapNames(bytes);
     if (names.isEmpty())
-        return 0;
-
+        return;
     // Names are only trusted from an array made of strings alone, and come
     // back lowercased so folder names match whatever their case.
     const QJsonDocument document = QJsonDocument::fromJson(bytes);
@@ -23,5 +21,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         listed.insert(value.toString().toLower());
     }
     FUZZ_REQUIRE(names == listed);
-    return 0;
 }

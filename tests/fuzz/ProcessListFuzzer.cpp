@@ -5,16 +5,13 @@
 
 // Any program of the user's chooses its own command line, which ps prints;
 // the supervisor sends signals to the ids it reads.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+FUZZ_TARGET(bytes)
 {
-    const QString listing =
-        QString::fromUtf8(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     const QString runtime = QStringLiteral("/rt");
-    for (const WineProcess &process : WineSupervisor::parseProcessList(listing, runtime)) {
+    for (const WineProcess &process : WineSupervisor::parseProcessList(QString::fromUtf8(bytes), runtime)) {
         // kill() takes an id that is not positive as a group or every process.
         FUZZ_REQUIRE(process.pid > 0);
         FUZZ_REQUIRE(std::isfinite(process.cpu) && process.cpu >= 0.0);
         FUZZ_REQUIRE(process.command.contains(runtime) && !process.command.contains(u'\n'));
     }
-    return 0;
 }

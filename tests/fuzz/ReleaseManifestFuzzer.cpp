@@ -4,9 +4,8 @@
 // The manifest comes from the network; whatever the channel serves must
 // either decode into a manifest that survives its own encoding or be refused
 // with a sentence for the user.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+FUZZ_TARGET(bytes)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     try {
         const ReleaseManifest manifest = decodeReleaseManifest(bytes);
         FUZZ_REQUIRE(manifest.sha256 == manifest.sha256.trimmed());
@@ -14,5 +13,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const ReleaseManifestError &error) {
         FUZZ_REQUIRE(!error.description().isEmpty());
     }
-    return 0;
 }

@@ -106,7 +106,6 @@ TEST(MapLibraryScan, ListsMapFoldersWithTheirDetails)
     for (const auto &[name, entries, image] : folders) {
         const QString folder = layOut(name, entries + QStringList(name + u".map"_s));
         const auto thumbnail = image.isEmpty() ? std::nullopt : std::optional<QString>(folder + u'/' + image);
-        EXPECT_EQ(firstMapThumbnail(folder), thumbnail) << name.toStdString();
         expected.append({folder, name, folder, thumbnail, InstalledMap::Source::personal, name == u"Named"_s});
     }
     EXPECT_EQ(scanMapLibrary(maps(), {}, {}), expected);

@@ -81,13 +81,12 @@ protected:
         platform.watchPreferences([this] { ++changes; });
     }
 
-    static void addPrograms(const QString &names)
+    static void addProgram(const QString &name)
     {
-        for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
-            writeExecutable(inHome(u"bin/"_s + name),
-                            "#!/bin/sh\n"
-                            "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
-                            "IFS='|'; [ -e ~/release ] && printf '%s\\n' \"$*\" >>~/\"${0##*/}.args\"\nexit 1\n");
+        writeExecutable(inHome(u"bin/"_s + name),
+                        "#!/bin/sh\n"
+                        "i=0; while [ ! -e ~/release ] && [ $i -lt 100 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
+                        "IFS='|'; [ -e ~/release ] && printf '%s\\n' \"$*\" >>~/\"${0##*/}.args\"\nexit 1\n");
     }
 
     // The arguments of every run so far, once there has been one.
@@ -106,7 +105,7 @@ protected:
 // xdg-open started after the first request would be seen.
 TEST_F(Desktop, RevealSelectsTheItemOrOpensItsFolder)
 {
-    addPrograms(u"xdg-open"_s);
+    addProgram(u"xdg-open"_s);
     writeFile(inHome(u"release"_s));
     bus.serve(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s, [](const QDBusMessage &call) {
         if (call.arguments().value(0).toStringList().value(0).contains(u"Replays"))
@@ -133,7 +132,7 @@ TEST_F(Desktop, RunsTheScriptInTheFirstTerminalFound)
     qputenv("TERMINAL", "mine --hold");
     for (const auto &[program, options] :
          {std::pair(u"xterm"_s, u"-e"_s), {u"gnome-terminal"_s, u"--"_s}, {u"mine"_s, u"--hold|-e"_s}}) {
-        addPrograms(program);
+        addProgram(program);
         ASSERT_TRUE(platform.openScriptInTerminal(u"/games/run.command"_s));
         EXPECT_EQ(argumentsOf(program), QStringList{options + u"|/games/run.command"_s});
     }

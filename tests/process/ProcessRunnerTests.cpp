@@ -1,3 +1,4 @@
+#include "base/SmallFile.h"
 #include "process/ProcessRunner.h"
 #include "process/ProcessRunnerError.h"
 #include "support/FileTree.h"
@@ -109,9 +110,7 @@ TEST(ProcessRunner, TimeLimitSendsSigtermAndLeavesTheChildToBeReaped)
     EXPECT_EQ(error->description(), u"The helper did not finish within 2 seconds."_s);
     EXPECT_TRUE(eventually([&] { return QFile::exists(terminated); }));
 
-    QFile file(pidFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const pid_t pid = file.readAll().trimmed().toInt();
+    const pid_t pid = readSmallFile(pidFile, 64).value_or(QByteArray()).trimmed().toInt();
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(eventually([&] { return QFile::exists(done); }));
     EXPECT_TRUE(eventually([&] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));

@@ -15,11 +15,6 @@
 
 #include <csignal>
 
-void PrintTo(const WineProcess &process, std::ostream *out)
-{
-    *out << process.pid << ' ' << process.cpu << ' ' << process.command.left(80).toStdString();
-}
-
 namespace {
 
 using namespace std::chrono_literals;
