@@ -100,16 +100,6 @@ bool isMapFolder(const QString &path)
     return folder.isDir() && !folder.isSymLink() && survey(folder).has_value();
 }
 
-std::optional<QString> firstMapThumbnail(const QString &folder)
-{
-    // QDir reads an empty path as the working folder.
-    if (folder.isEmpty())
-        return std::nullopt;
-    QFileInfoList images = QDir(folder).entryInfoList(QDir::Files, QDir::Unsorted);
-    images.removeIf([](const QFileInfo &entry) { return !isImage(entry); });
-    return bestThumbnail(QFileInfo(QDir::cleanPath(folder)).fileName(), images);
-}
-
 QList<MapFolderSurvey> surveyMapFolders(const QString &folder)
 {
     QList<MapFolderSurvey> maps;

@@ -17,18 +17,16 @@ std::optional<QString> findFile(const QString &name, const QString &root);
 // ignored. The library scan uses the same test.
 bool isMapFolder(const QString &path);
 
-// The preview image of a map folder: an image named like the folder first,
-// then any other image, each group by name ignoring case.
-std::optional<QString> firstMapThumbnail(const QString &folder);
-
 // What the map library shows of one map folder. A single walk of the
 // folder's tree answers every question, where asking them one at a time
 // would walk it twice and list it once more.
 struct MapFolderSurvey
 {
     QFileInfo folder;
-    bool containsINI = false;         // "map.ini" anywhere in the tree
-    std::optional<QString> thumbnail; // as firstMapThumbnail gives it
+    bool containsINI = false; // "map.ini" anywhere in the tree
+    // An image named like the folder first, then any other, each group by
+    // name ignoring case.
+    std::optional<QString> thumbnail;
 };
 
 // The map folders directly inside folder with what they hold, in directory
