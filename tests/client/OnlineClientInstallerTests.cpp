@@ -8,6 +8,7 @@
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 #include "support/TestServices.h"
+#include "support/WineRuntimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ using namespace Qt::StringLiterals;
 class OnlineClientInstallation : public testing::Test, protected TestServices
 {
 protected:
-    const QString runtime = FileTree::inHome(u"Runtime"_s);
+    const WineRuntimeFixture wine{FileTree::inHome(u"Runtime"_s)};
     const QString prefix = FileTree::inHome(u"Prefix"_s);
     const QString game = prefix + u"/drive_c/GeneralsZH"_s;
     const QString downloads = Locations::downloadsFolder();
@@ -32,19 +33,16 @@ protected:
     OnlineClientInstallation()
     {
         catalog.antiCheat = ClientArchive::testPins();
-        // Wine only notes what it was asked to run, and where.
-        FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\necho \"$PWD|$*\" >>\"$HOME/wine-runs\"\n");
-        FileTree::writeFile(game + u"/Generals.exe"_s, "base game");
         FileTree::writeFile(game + u"/Data/INI/GameData.ini"_s, "old client data");
         FileTree::writeFile(game + u"/Player notes.txt"_s, "mine");
     }
 
-    // Publishes a release of this archive; the manifest may be altered.
-    void publish(const QByteArray &archive, const std::function<void(ReleaseManifest &)> &alter = {})
+    // Publishes a release of this archive. The channel writes its digests in
+    // capitals; Tarnhold's own are small.
+    void publish(const QByteArray &archive)
     {
         ReleaseManifest manifest = ClientArchive::manifestFor(archive, server.url(u"/client.zip"_s));
-        if (alter)
-            alter(manifest);
+        manifest.sha256 = manifest.sha256.toUpper();
         server.route(u"/channel/manifest.json"_s, FixtureResponse(200, {}, encodeReleaseManifest(manifest)));
         server.route(u"/client.zip"_s, FixtureResponse(200, {}, archive));
     }
@@ -53,7 +51,7 @@ protected:
     {
         updates = std::make_unique<UpdateChannel>(services(), operation);
         installer = std::make_unique<OnlineClientInstaller>(services(), operation, *updates);
-        return outcomeOf(installer->installLatestPatch(runtime, prefix, game, 0.46, 0.78));
+        return outcomeOf(installer->installLatestPatch(wine.runtime(), prefix, game, 0.46, 0.78));
     }
 
     QStringList downloaded() const { return QDir(downloads).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
@@ -62,14 +60,12 @@ protected:
 TEST_F(OnlineClientInstallation, InstallsTheClientFolderOverTheGameAndFilesTheUserData)
 {
     const QByteArray archive = ClientArchive::zip(ClientArchive::packageFiles());
-    // The channel writes its digests in capitals; Tarnhold's own are small.
-    publish(archive, [](ReleaseManifest &manifest) { manifest.sha256 = manifest.sha256.toUpper(); });
+    publish(archive);
     ASSERT_EQ(install().error, nullptr);
 
     EXPECT_EQ(FileTree::readFile(game + u"/EAC_LaunchVelmora.exe"_s), "launcher") << "the top folder's contents";
     EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
     EXPECT_EQ(FileTree::readFile(game + u"/Player notes.txt"_s), "mine");
-    EXPECT_EQ(FileTree::readFile(game + u"/Generals.exe"_s), "base game");
     for (const QString &name : portableUserDataDirectories)
         EXPECT_FALSE(QFileInfo::exists(game + u'/' + name)) << name.toStdString();
     EXPECT_EQ(FileTree::readFile(store + u"/Maps/Velmora Arena/Velmora Arena.map"_s), "package map");
@@ -78,11 +74,9 @@ TEST_F(OnlineClientInstallation, InstallsTheClientFolderOverTheGameAndFilesTheUs
     EXPECT_EQ(FileTree::readFile(downloads + u"/Velmora_1.2.zip"_s), archive);
 
     // The package carries the production build, so it starts in production.
-    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(FileTree::inHome(u"wine-runs"_s))),
-              game + u'|' + game + u"/EasyAntiCheat_EOS_Setup.exe install "_s + QString(32, u'a') + u'\n');
+    EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
+              QStringList(game + u"/EasyAntiCheat_EOS_Setup.exe\tinstall\t"_s + QString(32, u'a')));
     EXPECT_EQ(record.state().velmoraVersion, u"1.2"_s);
-    EXPECT_TRUE(record.state().lastCheckedAt.has_value());
-    EXPECT_EQ(updates->release()->version, u"1.2"_s);
     EXPECT_DOUBLE_EQ(operation.progress(), 0.78);
     EXPECT_EQ(operation.installerPhase(), InstallerPhase::onlineClient);
     EXPECT_EQ(operation.activity(), u"Online client installed"_s);
@@ -158,7 +152,7 @@ TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
 
     // The client is in place once the anti-cheat fails; the record still
     // names the version before.
-    FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\nexit 3\n");
+    wine.setScenario("status=3");
     publish(ClientArchive::zip(ClientArchive::packageFiles()));
     EXPECT_EQ(install().failure<ProcessRunnerError>()->status(), 3);
     EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");

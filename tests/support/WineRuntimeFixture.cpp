@@ -36,14 +36,6 @@ QStringList WineRuntimeFixture::recorded(const QString &name) const
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
-void WineRuntimeFixture::writeCompletePrefix(const QString &prefix)
-{
-    FileTree::writeFile(prefix + QStringLiteral("/system.reg"), QByteArray(100001, ' '));
-    FileTree::writeFile(prefix + QStringLiteral("/user.reg"), QByteArray(1001, ' '));
-    FileTree::writeFile(prefix + QStringLiteral("/userdef.reg"), QByteArray(101, ' '));
-    FileTree::makeFolder(prefix + QStringLiteral("/drive_c/windows/system32"));
-}
-
 ToolCommand WineRuntimeFixture::idleListing()
 {
     const ToolCommand system = createPlatform()->listProcessesCommand();
