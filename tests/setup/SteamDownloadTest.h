@@ -35,6 +35,12 @@ protected:
     }
 
     const SteamCmdFixture steam{SteamCmdCommand::folder()};
-    SteamDownload download{services(), operation};
+    // A Terminal run is looked at every millisecond.
+    SteamDownload download{[this] {
+                               Services fast = services();
+                               fast.timing.steamTerminalPoll = 1ms;
+                               return fast;
+                           }(),
+                           operation};
     QSignalSpy ready{&download, &SteamDownload::gameFilesReady};
 };

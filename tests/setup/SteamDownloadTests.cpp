@@ -162,8 +162,7 @@ TEST_F(SteamDownloadTest, TerminalFallbackFollowsTheScriptToTheGameFiles)
     terminal.start(u"/bin/bash"_s, {script});
     terminal.write("correct horse\nx");
     terminal.closeWriteChannel();
-    ASSERT_TRUE(reaches(Kind::downloading));
-    EXPECT_EQ(download.steamDownloadProgress(), 0.5);
+    ASSERT_TRUE(eventually([&] { return phase() == Kind::downloading && download.steamDownloadProgress() == 0.5; }));
     FileTree::writeFile(release);
     ASSERT_TRUE(reaches(Kind::complete));
     EXPECT_EQ(ready.count(), 1);
@@ -172,6 +171,34 @@ TEST_F(SteamDownloadTest, TerminalFallbackFollowsTheScriptToTheGameFiles)
     EXPECT_EQ(steam.recorded(u"environment"_s).size(), 6);
     // The script removes itself as it ends.
     EXPECT_TRUE(eventually([&] { return terminal.state() == QProcess::NotRunning && !QFile::exists(script); }));
+}
+
+// Tarnhold sees only how the script ended: the status it wrote, or without
+// one, whether the game files are complete. The status is read once.
+TEST_F(SteamDownloadTest, TerminalRunEndsWithTheSentenceForItsStatus)
+{
+    const auto failed = [](const char16_t *text) { return SteamSessionPhase::failed(QString::fromUtf16(text)); };
+    const std::tuple<QByteArray, QString, SteamSessionPhase> endings[] = {
+        {"+5",
+         {},
+         failed(u"Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
+        {"0\n", {}, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")},
+        {{},
+         {},
+         failed(u"The Terminal window was closed before SteamCMD finished. The partial download was kept; retry to "
+                u"continue.")},
+        {{}, u"/Game/generals.EXE"_s, Kind::complete}};
+    for (const auto &[result, gameFile, ending] : endings) {
+        download.openSteamDownloadInTerminal();
+        if (!result.isEmpty())
+            FileTree::writeFile(steamTerminalResultFile(), result);
+        if (!gameFile.isEmpty())
+            FileTree::writeFile(SteamGameFolder::location() + gameFile);
+        QFile::remove(steamTerminalScriptFile());
+        ASSERT_TRUE(eventually([&] { return !download.steamTerminalActive(); })) << result.constData();
+        EXPECT_EQ(download.steamSessionPhase(), ending);
+        EXPECT_FALSE(QFile::exists(steamTerminalResultFile()));
+    }
 }
 
 TEST_F(SteamDownloadTest, TerminalWatchEndsWithANewStartOrWithoutATerminal)

@@ -1,8 +1,6 @@
-#include "SteamPhasePrinter.h"
 #include "base/Locations.h"
 #include "setup/SteamAccount.h"
 #include "setup/SteamCmdCommand.h"
-#include "setup/SteamRunEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -38,20 +36,4 @@ TEST(SteamCmdCommand, PassesSixVariablesWithFallbacksForMissingOnes)
               (QStringList{u"HOME="_s + Locations::homeFolder(), u"LANG=C.UTF-8"_s,
                            u"LOGNAME="_s + environment.value(u"LOGNAME"_s), u"PATH=/usr/bin:/bin:/usr/sbin:/sbin"_s,
                            u"TMPDIR="_s + QDir::tempPath(), u"USER=gordon"_s}));
-}
-
-// Tarnhold sees only the status of a run in a Terminal window.
-TEST(SteamRunEnd, TerminalRunEndsWithTheSentenceForItsStatus)
-{
-    const auto failed = [](const char16_t *text) { return SteamSessionPhase::failed(QString::fromUtf16(text)); };
-    const std::tuple<int, bool, SteamSessionPhase> cases[] = {
-        {0, true, SteamSessionPhase::Kind::complete},
-        {-1, false,
-         failed(u"The Terminal window was closed before SteamCMD finished. The partial download was kept; retry to "
-                u"continue.")},
-        {5, false,
-         failed(u"Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
-        {0, false, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")}};
-    for (const auto &[status, complete, phase] : cases)
-        EXPECT_EQ(phaseAfterTerminalRun({status, complete, std::nullopt}), phase) << status;
 }
