@@ -1,9 +1,11 @@
 #include "SteamDownloadTest.h"
 #include "setup/SteamGameFolder.h"
 #include "setup/SteamTerminalScript.h"
+#include "setup/SteamTerminalWatch.h"
 #include "support/FileTree.h"
 
 #include <QDirIterator>
+#include <QPointer>
 #include <QProcess>
 
 namespace {
@@ -199,6 +201,38 @@ TEST_F(SteamDownloadTest, TerminalRunEndsWithTheSentenceForItsStatus)
         EXPECT_EQ(download.steamSessionPhase(), ending);
         EXPECT_FALSE(QFile::exists(steamTerminalResultFile()));
     }
+}
+
+// A result that is no status is left alone while the script runs; the
+// manifest's progress shows that the watch has looked since it was written.
+TEST_F(SteamDownloadTest, TerminalWatchWaitsPastAResultThatIsNoNumber)
+{
+    download.openSteamDownloadInTerminal();
+    FileTree::writeFile(steamTerminalResultFile(), "99999999999");
+    FileTree::writeFile(SteamGameFolder::manifestFile(SteamGameFolder::location()),
+                        "\"BytesToDownload\" \"4000\" \"BytesDownloaded\" \"1000\"");
+    ASSERT_TRUE(eventually([&] { return download.steamDownloadProgress() == 0.25; }));
+    EXPECT_TRUE(download.steamTerminalActive());
+    QFile::remove(steamTerminalScriptFile());
+    ASSERT_TRUE(eventually([&] { return !download.steamTerminalActive(); }));
+    EXPECT_TRUE(download.steamSessionPhase().failureText().startsWith(u"The Terminal window was closed"_s));
+    EXPECT_TRUE(QFile::exists(steamTerminalResultFile()));
+}
+
+// A receiver that ends the watch while it reports progress ends that look too.
+TEST(SteamTerminalWatch, DestroyedByAProgressReceiverItLooksNoFurther)
+{
+    FileTree::writeFile(steamTerminalResultFile(), "0\n");
+    FileTree::writeFile(SteamGameFolder::manifestFile(SteamGameFolder::location()),
+                        "\"BytesToDownload\" \"4\" \"BytesDownloaded\" \"4\"");
+    QPointer watcher =
+        new SteamTerminalWatch(steamTerminalScriptFile(), steamTerminalResultFile(), SteamGameFolder::location(), 1ms);
+    QSignalSpy finished(watcher.data(), &SteamTerminalWatch::finished);
+    QObject::connect(watcher, &SteamTerminalWatch::manifestRead, watcher, [&] { delete watcher; });
+    watcher->start();
+    ASSERT_TRUE(eventually([&] { return watcher.isNull(); }));
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_TRUE(QFile::exists(steamTerminalResultFile()));
 }
 
 TEST_F(SteamDownloadTest, TerminalWatchEndsWithANewStartOrWithoutATerminal)
