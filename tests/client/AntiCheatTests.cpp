@@ -122,10 +122,7 @@ TEST_F(AntiCheatTest, TheInstallerRunsOnceEverythingIsInPlace)
     EXPECT_TRUE(install().value);
     EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
               QStringList(installer + u"\tinstall\t"_s + pins.production.productID));
-    const QStringList environment = wine.recorded(u"wine-environment"_s);
-    EXPECT_TRUE(environment.contains(u"WINEPREFIX="_s + prefix)
-                && environment.contains(u"PWD="_s + QFileInfo(game).canonicalFilePath()))
-        << environment.join(u' ').toStdString();
+    EXPECT_TRUE(wine.recorded(u"wine-environment"_s).contains(u"PWD="_s + QFileInfo(game).canonicalFilePath()));
 }
 
 } // namespace

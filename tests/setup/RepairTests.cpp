@@ -37,6 +37,7 @@ protected:
     }
 };
 
+// Without an installation the setup opens instead.
 TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
 {
     repairAndWait();
@@ -52,12 +53,11 @@ TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
               u"Repair failed: The file “Generals.exe” couldn’t be opened because there is no such file."_s);
     EXPECT_EQ(operation.installerPhase(), InstallerPhase::preparing);
     EXPECT_DOUBLE_EQ(operation.progress(), 0.15);
-}
 
-TEST_F(RepairTest, WithoutAnInstallationTheSetupOpensInstead)
-{
     QDir(Locations::supportFolder()).removeRecursively();
     record.load();
+    operation.setErrorMessage(std::nullopt);
+    busyChanges.clear();
     QSignalSpy opened(&flow, &SetupFlow::setupOpened);
     flow.repair();
     EXPECT_EQ(opened.count(), 1);

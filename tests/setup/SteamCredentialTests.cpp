@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -46,15 +47,14 @@ bool writableMemoryHolds(const std::vector<char> &credential)
     const auto unmasksTo = [](char byte, char maskedByte) { return byte == (maskedByte ^ mask); };
     std::vector<char> chunk(1 << 20);
     for (const QByteArray &region : maps.readAll().split('\n')) {
-        const QList<QByteArray> fields = region.simplified().split(' ');
-        const QList<QByteArray> range = fields.at(0).split('-');
-        const qint64 start = range.value(0).toLongLong(nullptr, 16);
-        const qint64 end = range.value(1).toLongLong(nullptr, 16);
-        if (fields.value(1) != "rw-p" || end - start > qint64(1) << 30)
+        qulonglong start = 0, end = 0;
+        char permissions[5] = {};
+        if (std::sscanf(region.constData(), "%llx-%llx %4s", &start, &end, permissions) != 3
+            || qstrcmp(permissions, "rw-p") != 0 || end - start > 1ULL << 30)
             continue;
-        for (qint64 offset = start; offset < end; offset += qint64(chunk.size() - masked.size())) {
+        for (qint64 offset = qint64(start); offset < qint64(end); offset += qint64(chunk.size() - masked.size())) {
             const qint64 read = memory.seek(offset)
-                                    ? memory.read(chunk.data(), std::min<qint64>(qint64(chunk.size()), end - offset))
+                                    ? memory.read(chunk.data(), std::min(qint64(chunk.size()), qint64(end) - offset))
                                     : 0;
             const auto readEnd = chunk.begin() + std::max<qint64>(read, 0);
             if (std::search(chunk.begin(), readEnd, masked.begin(), masked.end(), unmasksTo) != readEnd)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "SteamPhasePrinter.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
 #include "support/SteamCmdFixture.h"
@@ -35,12 +34,6 @@ protected:
     }
 
     const SteamCmdFixture steam{SteamCmdCommand::folder()};
-    // A Terminal run is looked at every millisecond.
-    SteamDownload download{[this] {
-                               Services fast = services();
-                               fast.timing.steamTerminalPoll = 1ms;
-                               return fast;
-                           }(),
-                           operation};
+    SteamDownload download{services(), operation};
     QSignalSpy ready{&download, &SteamDownload::gameFilesReady};
 };

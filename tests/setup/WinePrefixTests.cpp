@@ -67,9 +67,7 @@ TEST_P(WinebootEnding, IsLoggedAndAccepted)
     EXPECT_EQ(operation.activity(), u"Compatibility environment ready"_s);
     EXPECT_EQ(WineSupervisor(fake.runtime(), prefix, {}, {}).prefixIsUsable(), ending.usable);
     EXPECT_EQ(fake.recorded(u"wine-arguments"_s), QStringList{fake.wineboot() + u"\t-u"_s});
-    EXPECT_EQ(fake.recorded(u"wine-environment"_s).first(2),
-              QStringList({u"WINEPREFIX="_s + prefix,
-                           u"WINEDLLOVERRIDES=d3d8=n,b;winemenubuilder.exe=d;mscoree=d;mshtml=d"_s}));
+    EXPECT_TRUE(fake.recorded(u"wine-environment"_s).contains(u"WINEPREFIX="_s + prefix));
     if (!ending.usable)
         return;
     const QStringList stops = fake.recorded(u"wineserver-arguments"_s);
@@ -99,11 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
 // attempt shows it waiting until its limit ends it.
 TEST_F(WinePrefixTest, GivesUpAfterThreeHangsShowingTheWait)
 {
-    QFile partial(prefix + u"/system.reg"_s);
-    FileTree::writeFile(partial.fileName(), "WINE REGISTRY");
-    ASSERT_TRUE(partial.open(QIODevice::ReadWrite));
-    partial.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    partial.close();
+    FileTree::writeFile(prefix + u"/system.reg"_s, "WINE REGISTRY");
+    ASSERT_EQ(QProcess::execute(u"touch"_s, {u"-d"_s, u"1 hour ago"_s, prefix + u"/system.reg"_s}), 0);
     fake.setScenario("wineboot=hang");
     QStringList details;
     QObject::connect(&operation, &OperationState::progressDetailChanged, [&] {
@@ -143,16 +138,15 @@ TEST_F(WinePrefixTest, RefusesWhileTheGameRuns)
     EXPECT_TRUE(setupLogReads({}));
 }
 
+// Without wineboot the prefix stays as it is; a Wine that cannot start is
+// passed on.
 TEST_F(WinePrefixTest, WithoutWinebootLeavesThePrefixAsItIs)
 {
     ASSERT_TRUE(QFile::remove(fake.wineboot()));
     EXPECT_TRUE(prepare().value);
     EXPECT_TRUE(fake.recorded(u"wine-arguments"_s).isEmpty());
     EXPECT_FALSE(QFile::exists(Locations::setupLogFile()));
-}
-
-TEST_F(WinePrefixTest, PassesOnAWineThatCannotStart)
-{
+    FileTree::writeFile(fake.wineboot());
     ASSERT_TRUE(QFile::remove(fake.wine()));
     EXPECT_TRUE(prepare().failure<ProcessStartError>());
 }

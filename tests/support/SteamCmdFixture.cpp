@@ -8,19 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-namespace {
-
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_STEAMCMD);
-
-QByteArray buildArchive()
-{
-    QTemporaryDir work;
-    const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
-    FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
-    return FileTree::readFile(archive);
-}
-
-} // namespace
 
 SteamCmdFixture::SteamCmdFixture(QString folder)
     : m_folder(std::move(folder))
@@ -32,7 +20,12 @@ SteamCmdFixture::SteamCmdFixture(QString folder)
 
 QByteArray SteamCmdFixture::archive()
 {
-    static const QByteArray bytes = buildArchive();
+    static const QByteArray bytes = [] {
+        QTemporaryDir work;
+        const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
+        FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
+        return FileTree::readFile(archive);
+    }();
     return bytes;
 }
 

@@ -7,11 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
-
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_WINE);
-
-} // namespace
 
 WineRuntimeFixture::WineRuntimeFixture(QString runtime)
     : m_runtime(std::move(runtime))
