@@ -2,54 +2,37 @@
 #include "base/MissingFileError.h"
 #include "client/AntiCheatInstallation.h"
 #include "client/EACLaunchConfiguration.h"
-#include "content/Sha256.h"
 #include "content/TransferErrors.h"
+#include "support/ClientArchive.h"
 #include "support/FileTree.h"
 #include "support/Outcome.h"
+#include "support/WineRuntimeFixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
+#include <QJsonDocument>
 
 namespace {
 
 using namespace Qt::StringLiterals;
+using ClientArchive::eacSettings;
 using EACLaunchConfiguration::productID;
-using EACLaunchConfiguration::productionRepair;
 
-const QByteArray productionBuild("Velmora production build");
-const AntiCheatPins pins{
-    .testEnvironment = {u"VelmoraZH_TestEnvironment.exe"_s, QString(32, u'1'), QString(32, u'2'), QString(32, u'3')},
-    .production = {u"VelmoraZH_60.exe"_s, QString(32, u'a'), QString(32, u'b'), QString(32, u'c')},
-    .productionExecutableSha256 = sha256(productionBuild),
-};
+// The production build is the file whose digest the pins hold.
+const AntiCheatPins pins = ClientArchive::testPins();
+const QByteArray productionBuild("production build");
 
-QByteArray settingsWith(const EACSettingsValues &values)
-{
-    return uR"({"title": "V", "executable": "%1", "productid": "%2", "sandboxid": "%3", "deploymentid": "%4", "id": 7})"_s
-        .arg(values.executable, values.productID, values.sandboxID, values.deploymentID)
-        .toUtf8();
-}
-
-// A game folder, and a runtime whose wine records what it was asked to do.
+// A game folder, and the fake Wine runtime, which records what it runs.
 class AntiCheatTest : public testing::Test
 {
 protected:
-    const QString runtime = FileTree::inHome(u"Runtime"_s);
+    const WineRuntimeFixture wine{FileTree::inHome(u"Runtime"_s)};
     const QString prefix = FileTree::inHome(u"Prefix"_s);
     const QString game = Locations::gameFolder(prefix);
     const QString settingsFile = game + u"/EasyAntiCheat/Settings.json"_s;
     const QString installer = game + u"/EasyAntiCheat_EOS_Setup.exe"_s;
-    const QString wineRecord = FileTree::inHome(u"wine-run"_s);
-
-    void SetUp() override
-    {
-        FileTree::writeExecutable(
-            runtime + u"/bin/wine"_s,
-            "#!/bin/sh\n{ printf '%s\\n' \"$@\"; pwd -P; echo \"$WINEPREFIX\"; } >\"$HOME/wine-run\"\n");
-    }
 
     void layOut(const QByteArray &settings, const std::optional<QByteArray> &executable)
     {
@@ -59,98 +42,67 @@ protected:
             FileTree::writeFile(game + u"/VelmoraZH_60.exe"_s, *executable);
     }
 
-    Outcome<Completed> install()
-    {
-        return outcomeOf(installEAC(runtime, prefix, game, pins));
-    }
-
-    static QStringList backups() { return QDir(Locations::repairsFolder()).entryList(QDir::Files); }
+    Outcome<Completed> install() { return outcomeOf(installEAC(wine.runtime(), prefix, game, pins)); }
 };
 
-TEST_F(AntiCheatTest, TestSettingsBesideTheProductionBuildAreRewrittenOnceWithABackup)
-{
-    const QByteArray original = settingsWith(pins.testEnvironment);
-    layOut(original, productionBuild);
-    EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
-    const QByteArray rewritten = FileTree::readFile(settingsFile);
-    EXPECT_EQ(rewritten, R"({
-    "deploymentid": "cccccccccccccccccccccccccccccccc",
-    "executable": "VelmoraZH_60.exe",
-    "id": 7,
-    "productid": "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
-    "sandboxid": "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
-    "title": "V"
-}
-)");
-    const QString backup = backups().value(0);
-    EXPECT_EQ(backups().size(), 1);
-    EXPECT_THAT(backup.toStdString(),
-                testing::MatchesRegex("eac-settings-[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.json"));
-    EXPECT_EQ(FileTree::readFile(Locations::repairsFolder() + u'/' + backup), original);
-
-    EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
-    EXPECT_EQ(FileTree::readFile(settingsFile), rewritten);
-    EXPECT_EQ(backups().size(), 1);
-}
-
-TEST_F(AntiCheatTest, SettingsStayUnlessAllFourTestValuesMeetTheProductionBuild)
-{
-    EACSettingsValues sandboxOff = pins.testEnvironment;
-    sandboxOff.sandboxID = pins.production.sandboxID;
-    const QByteArray test = settingsWith(pins.testEnvironment);
-    const QByteArray executableNotText =
-        QByteArray(test).replace("\"Velmora", "[\"Velmora").replace(".exe\"", ".exe\"]");
-    const std::tuple<QByteArray, std::optional<QByteArray>, QString> cases[] = {
-        {test, "Velmora test build", pins.testEnvironment.productID},
-        {test, std::nullopt, pins.testEnvironment.productID},
-        {settingsWith(pins.production), productionBuild, pins.production.productID},
-        {settingsWith(sandboxOff), productionBuild, pins.testEnvironment.productID},
-        {executableNotText, productionBuild, pins.testEnvironment.productID},
-    };
-    for (const auto &[settings, executable, id] : cases) {
-        layOut(settings, executable);
-        EXPECT_EQ(prepareEACConfiguration(game, pins), id) << settings.constData();
-        EXPECT_EQ(FileTree::readFile(settingsFile), settings);
-    }
-    EXPECT_FALSE(QFileInfo::exists(Locations::repairsFolder()));
-    // The digest is compared as written: lowercase.
-    EXPECT_FALSE(productionRepair(test, pins.productionExecutableSha256.toUpper(), pins));
-    EXPECT_TRUE(productionRepair(test, pins.productionExecutableSha256, pins));
-}
-
+// The fuzzer checks that whatever is accepted is 32 hexadecimal digits; these
+// are the refusals its seeds do not reach, and which error each one is.
 TEST(EACLaunchConfiguration, ProductIDIsExactly32HexadecimalDigitsKeptAsWritten)
 {
     EXPECT_EQ(productID(R"({"productid": "0123456789ABCDEFabcdef0123456789"})"), u"0123456789ABCDEFabcdef0123456789"_s);
     for (const char *settings : {
              R"({"productid": "0123456789abcdef0123456789abcde"})",
-             R"({"productid": "0123456789abcdef0123456789abcdef0"})",
-             R"({"productid": "0123456789abcdef0123456789abcdeg"})",
              // 32 characters, but one is a digit outside ASCII.
              "{\"productid\": \"0123456789abcdef0123456789abcde\xd9\xa3\"}",
-             R"({"productid": 12345678901234567890123456789012})",
              R"({"productId": "0123456789abcdef0123456789abcdef"})",
              R"(["0123456789abcdef0123456789abcdef"])",
          })
         EXPECT_THROW(productID(settings), CorruptFileError) << settings;
-    EXPECT_THROW(productionRepair("[]", std::nullopt, pins), CorruptFileError);
     EXPECT_THROW(productID(R"({"productid": "0123")"), EACSettingsSyntaxError);
-    EXPECT_THROW(productionRepair("", std::nullopt, pins), EACSettingsSyntaxError);
 }
 
-TEST_F(AntiCheatTest, InstallerRunsUnderWineWithTheProductIDAsWritten)
+// Only all four test values beside the pinned production build are rewritten,
+// once, after a backup of the file as it was.
+TEST_F(AntiCheatTest, OnlyTestSettingsBesideTheProductionBuildAreRewritten)
 {
-    const QString id = u"0123456789ABCDEF0123456789ABCDEF"_s;
-    layOut(uR"({"productid": "%1"})"_s.arg(id).toUtf8(), std::nullopt);
-    FileTree::writeFile(installer);
-    EXPECT_TRUE(install().value);
-    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(wineRecord)).split(u'\n'),
-              (QStringList{installer, u"install"_s, id, QFileInfo(game).canonicalFilePath(), prefix, {}}));
+    EACSettingsValues sandboxOff = pins.testEnvironment;
+    sandboxOff.sandboxID = pins.production.sandboxID;
+    const QByteArray test = eacSettings(pins.testEnvironment);
+    const QByteArray executableNotText =
+        QByteArray(test).replace("\"VelmoraZH", "[\"VelmoraZH").replace(".exe\"", ".exe\"]");
+    const std::tuple<QByteArray, std::optional<QByteArray>, QString> kept[] = {
+        {test, "test build", pins.testEnvironment.productID},
+        {test, std::nullopt, pins.testEnvironment.productID},
+        {eacSettings(pins.production), productionBuild, pins.production.productID},
+        {eacSettings(sandboxOff), productionBuild, pins.testEnvironment.productID},
+        {executableNotText, productionBuild, pins.testEnvironment.productID},
+    };
+    for (const auto &[settings, executable, id] : kept) {
+        layOut(settings, executable);
+        EXPECT_EQ(prepareEACConfiguration(game, pins), id) << settings.constData();
+        EXPECT_EQ(FileTree::readFile(settingsFile), settings);
+    }
+    EXPECT_FALSE(QFileInfo::exists(Locations::repairsFolder()));
+
+    layOut(test, productionBuild);
+    EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
+    EXPECT_EQ(prepareEACConfiguration(game, pins), pins.production.productID);
+    EXPECT_EQ(QJsonDocument::fromJson(FileTree::readFile(settingsFile)),
+              QJsonDocument::fromJson(eacSettings(pins.production)));
+    const QStringList backups = QDir(Locations::repairsFolder()).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_THAT(backups[0].toStdString(),
+                testing::MatchesRegex("eac-settings-[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.json"));
+    EXPECT_EQ(FileTree::readFile(Locations::repairsFolder() + u'/' + backups[0]), test);
 }
 
-TEST_F(AntiCheatTest, MissingFilesAndAnUnwritableBackupStopBeforeAnyChange)
+// Nothing runs, and the settings stay, until the settings, the installer and
+// the backup are in place; then the installer runs under Wine in the game
+// folder.
+TEST_F(AntiCheatTest, TheInstallerRunsOnceEverythingIsInPlace)
 {
     EXPECT_THROW(prepareEACConfiguration(game, pins), MissingFileError);
-    const QByteArray original = settingsWith(pins.testEnvironment);
+    const QByteArray original = eacSettings(pins.testEnvironment);
     layOut(original, productionBuild);
     const auto missingInstaller = install().failure<MissingFileError>();
     ASSERT_TRUE(missingInstaller);
@@ -164,7 +116,13 @@ TEST_F(AntiCheatTest, MissingFilesAndAnUnwritableBackupStopBeforeAnyChange)
     EXPECT_EQ(unwritableBackup->description(),
               u"Tarnhold could not create the folder “%1”."_s.arg(Locations::repairsFolder()));
     EXPECT_EQ(FileTree::readFile(settingsFile), original);
-    EXPECT_FALSE(QFileInfo::exists(wineRecord));
+    EXPECT_TRUE(wine.recorded(u"wine-arguments"_s).isEmpty());
+
+    QFile::remove(Locations::repairsFolder());
+    EXPECT_TRUE(install().value);
+    EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
+              QStringList(installer + u"\tinstall\t"_s + pins.production.productID));
+    EXPECT_TRUE(wine.recorded(u"wine-environment"_s).contains(u"PWD="_s + QFileInfo(game).canonicalFilePath()));
 }
 
 } // namespace

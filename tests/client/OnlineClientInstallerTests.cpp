@@ -8,6 +8,7 @@
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 #include "support/TestServices.h"
+#include "support/WineRuntimeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,91 +21,73 @@ using namespace Qt::StringLiterals;
 class OnlineClientInstallation : public testing::Test, protected TestServices
 {
 protected:
-    const QString runtime = FileTree::inHome(u"Runtime"_s);
+    const WineRuntimeFixture wine{FileTree::inHome(u"Runtime"_s)};
     const QString prefix = FileTree::inHome(u"Prefix"_s);
     const QString game = prefix + u"/drive_c/GeneralsZH"_s;
     const QString downloads = Locations::downloadsFolder();
     const QString store = Locations::officialUserDataFolder();
-    // Made anew for each installation, so each reads the manifest again.
-    std::unique_ptr<UpdateChannel> updates;
-    std::unique_ptr<OnlineClientInstaller> installer;
 
     OnlineClientInstallation()
     {
         catalog.antiCheat = ClientArchive::testPins();
-        // Wine only notes what it was asked to run, and where.
-        FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\necho \"$PWD|$*\" >>\"$HOME/wine-runs\"\n");
-        FileTree::writeFile(game + u"/Generals.exe"_s, "base game");
         FileTree::writeFile(game + u"/Data/INI/GameData.ini"_s, "old client data");
         FileTree::writeFile(game + u"/Player notes.txt"_s, "mine");
     }
 
-    // Publishes a release of this archive; the manifest may be altered.
-    void publish(const QByteArray &archive, const std::function<void(ReleaseManifest &)> &alter = {})
+    // Publishes a release of this archive. The channel writes its digests in
+    // capitals; Tarnhold's own are small.
+    void publish(const QByteArray &archive)
     {
         ReleaseManifest manifest = ClientArchive::manifestFor(archive, server.url(u"/client.zip"_s));
-        if (alter)
-            alter(manifest);
+        manifest.sha256 = manifest.sha256.toUpper();
         server.route(u"/channel/manifest.json"_s, FixtureResponse(200, {}, encodeReleaseManifest(manifest)));
         server.route(u"/client.zip"_s, FixtureResponse(200, {}, archive));
     }
 
     Outcome<Completed> install()
     {
-        updates = std::make_unique<UpdateChannel>(services(), operation);
-        installer = std::make_unique<OnlineClientInstaller>(services(), operation, *updates);
-        return outcomeOf(installer->installLatestPatch(runtime, prefix, game, 0.46, 0.78));
+        // Made anew for each installation, so each reads the manifest again.
+        UpdateChannel updates(services(), operation);
+        OnlineClientInstaller installer(services(), operation, updates);
+        return outcomeOf(installer.installLatestPatch(wine.runtime(), prefix, game, 0.46, 0.78));
     }
 
     QStringList downloaded() const { return QDir(downloads).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 };
 
+// The package's user-data folders replace the stored ones; a folder the
+// package lacks is kept as stored.
 TEST_F(OnlineClientInstallation, InstallsTheClientFolderOverTheGameAndFilesTheUserData)
-{
-    const QByteArray archive = ClientArchive::zip(ClientArchive::packageFiles());
-    // The channel writes its digests in capitals; Tarnhold's own are small.
-    publish(archive, [](ReleaseManifest &manifest) { manifest.sha256 = manifest.sha256.toUpper(); });
-    ASSERT_EQ(install().error, nullptr);
-
-    EXPECT_EQ(FileTree::readFile(game + u"/EAC_LaunchVelmora.exe"_s), "launcher") << "the top folder's contents";
-    EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
-    EXPECT_EQ(FileTree::readFile(game + u"/Player notes.txt"_s), "mine");
-    EXPECT_EQ(FileTree::readFile(game + u"/Generals.exe"_s), "base game");
-    for (const QString &name : portableUserDataDirectories)
-        EXPECT_FALSE(QFileInfo::exists(game + u'/' + name)) << name.toStdString();
-    EXPECT_EQ(FileTree::readFile(store + u"/Maps/Velmora Arena/Velmora Arena.map"_s), "package map");
-    EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Options.ini"_s), "package options");
-    EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
-    EXPECT_EQ(FileTree::readFile(downloads + u"/Velmora_1.2.zip"_s), archive);
-
-    // The package carries the production build, so it starts in production.
-    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(FileTree::inHome(u"wine-runs"_s))),
-              game + u'|' + game + u"/EasyAntiCheat_EOS_Setup.exe install "_s + QString(32, u'a') + u'\n');
-    EXPECT_EQ(record.state().velmoraVersion, u"1.2"_s);
-    EXPECT_TRUE(record.state().lastCheckedAt.has_value());
-    EXPECT_EQ(updates->release()->version, u"1.2"_s);
-    EXPECT_DOUBLE_EQ(operation.progress(), 0.78);
-    EXPECT_EQ(operation.installerPhase(), InstallerPhase::onlineClient);
-    EXPECT_EQ(operation.activity(), u"Online client installed"_s);
-}
-
-// A package without one of the user-data folders installs normally, and
-// only the folders the package brings replace the stored ones.
-TEST_F(OnlineClientInstallation, AMissingUserDataFolderIsSkipped)
 {
     FileTree::writeFile(store + u"/Maps/Old/Old.map"_s);
     FileTree::writeFile(store + u"/VelmoraGameData/Mine.ini"_s, "kept");
     QMap<QString, QByteArray> files = ClientArchive::packageFiles();
     files.remove(u"Velmora/VelmoraGameData/Options.ini"_s);
-    publish(ClientArchive::zip(files));
+    const QByteArray archive = ClientArchive::zip(files);
+    publish(archive);
     ASSERT_EQ(install().error, nullptr);
+
+    EXPECT_EQ(FileTree::readFile(game + u"/EAC_LaunchVelmora.exe"_s), "launcher") << "the top folder's contents";
+    EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
+    EXPECT_EQ(FileTree::readFile(game + u"/Player notes.txt"_s), "mine");
+    for (const QString &name : portableUserDataDirectories)
+        EXPECT_FALSE(QFileInfo::exists(game + u'/' + name)) << name.toStdString();
+    EXPECT_EQ(FileTree::readFile(store + u"/Maps/Velmora Arena/Velmora Arena.map"_s), "package map");
     EXPECT_FALSE(QFileInfo::exists(store + u"/Maps/Old"_s));
     EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Mine.ini"_s), "kept");
+    EXPECT_EQ(FileTree::readFile(downloads + u"/Velmora_1.2.zip"_s), archive);
+
+    // The package carries the production build, so it starts in production.
+    EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
+              QStringList(game + u"/EasyAntiCheat_EOS_Setup.exe\tinstall\t"_s + QString(32, u'a')));
+    EXPECT_EQ(record.state().velmoraVersion, u"1.2"_s);
+    EXPECT_DOUBLE_EQ(operation.progress(), 0.78);
+    EXPECT_EQ(operation.activity(), u"Online client installed"_s);
 }
 
 // Each way a download fails leaves no file behind: not the archive, not a
 // partial copy of it.
-TEST_F(OnlineClientInstallation, ARejectedDownloadLeavesNothingOnDisk)
+TEST_F(OnlineClientInstallation, AFailureKeepsNothingButAVerifiedArchive)
 {
     const QByteArray archive = ClientArchive::zip(ClientArchive::packageFiles());
     publish(archive);
@@ -121,14 +104,10 @@ TEST_F(OnlineClientInstallation, ARejectedDownloadLeavesNothingOnDisk)
         EXPECT_EQ(outcome.failure<CorruptFileError>().has_value(), answer.status == 200 && !answer.truncateAfter);
         EXPECT_TRUE(downloaded().isEmpty()) << downloaded().join(u", "_s).toStdString();
     }
-    EXPECT_FALSE(record.state().velmoraVersion.has_value());
-}
 
-// After the download, a failure keeps the archive and removes the staging
-// and set-aside folders; an archive whose entries would land outside its
-// folder is refused before anything is unpacked.
-TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
-{
+    // After the download, a failure keeps the archive and removes the staging
+    // and set-aside folders; an archive whose entries would land outside its
+    // folder is refused before anything is unpacked.
     QMap<QString, QByteArray> withoutLauncher = ClientArchive::packageFiles();
     withoutLauncher.remove(u"Velmora/EAC_LaunchVelmora.exe"_s);
     // zip stores the names as given; the same-length stand-ins become a
@@ -143,8 +122,8 @@ TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
         {"not a zip", ProcessRunnerError::failed(9, {}).description()},
         {ClientArchive::zip(withoutLauncher), CorruptFileError().description()},
         {escapingArchive, u"The Velmora archive contains files that would be placed outside its own folder."_s}};
-    for (const auto &[archive, description] : archives) {
-        publish(archive);
+    for (const auto &[broken, description] : archives) {
+        publish(broken);
         const Outcome<Completed> outcome = install();
         const auto unzipFailure = outcome.failure<ProcessRunnerError>();
         EXPECT_EQ(unzipFailure ? ProcessRunnerError::failed(9, {}).description()
@@ -158,32 +137,24 @@ TEST_F(OnlineClientInstallation, AFailedUnpackingKeepsOnlyTheArchive)
 
     // The client is in place once the anti-cheat fails; the record still
     // names the version before.
-    FileTree::writeExecutable(runtime + u"/bin/wine"_s, "#!/bin/sh\nexit 3\n");
-    publish(ClientArchive::zip(ClientArchive::packageFiles()));
+    wine.setScenario("status=3");
+    publish(archive);
     EXPECT_EQ(install().failure<ProcessRunnerError>()->status(), 3);
     EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
     EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
     EXPECT_FALSE(record.state().velmoraVersion.has_value());
 }
 
-// A copy in the game folder stays until the store has one; migrating moves
-// it there, replacing the stored copy.
+// A copy in the game folder stays until the store has one.
 TEST(PortableUserData, TheGameFoldersCopyIsRemovedOnlyOnceStored)
 {
     const QString game = FileTree::inHome(u"game"_s);
-    const QString store = Locations::officialUserDataFolder();
     FileTree::writeFile(game + u"/Maps/Mine/Mine.map"_s, "mine");
     FileTree::writeFile(game + u"/VelmoraGameData/Options.ini"_s, "options");
-    FileTree::writeFile(store + u"/VelmoraGameData/Options.ini"_s, "stored");
+    FileTree::writeFile(Locations::officialUserDataFolder() + u"/VelmoraGameData/Options.ini"_s, "stored");
     removeLegacyPortableUserData(game);
     EXPECT_EQ(FileTree::readFile(game + u"/Maps/Mine/Mine.map"_s), "mine");
     EXPECT_FALSE(QFileInfo::exists(game + u"/VelmoraGameData"_s));
-
-    FileTree::writeFile(game + u"/VelmoraGameData/Options.ini"_s, "newer");
-    migrateLegacyPortableUserData(game);
-    EXPECT_EQ(QDir(game).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    EXPECT_EQ(FileTree::readFile(store + u"/Maps/Mine/Mine.map"_s), "mine");
-    EXPECT_EQ(FileTree::readFile(store + u"/VelmoraGameData/Options.ini"_s), "newer");
 }
 
 } // namespace

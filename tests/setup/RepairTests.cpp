@@ -3,6 +3,7 @@
 #include "support/ClientArchive.h"
 #include "support/Installation.h"
 #include "support/Wait.h"
+#include "support/WineRuntimeFixture.h"
 
 #include <QDir>
 
@@ -14,14 +15,14 @@ class RepairTest : public SetupFlowTest
 {
 protected:
     const QString game = Locations::gameFolder(Locations::managedPrefixFolder());
+    const WineRuntimeFixture wine{Locations::currentRuntimeFolder()};
     QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
 
     RepairTest()
     {
         catalog.antiCheat = ClientArchive::testPins();
-        Installation::addReadyInstallation();
-        FileTree::writeExecutable(Locations::currentRuntimeFolder() + u"/bin/wine"_s,
-                                  "#!/bin/sh\necho \"$*\" >>\"$HOME/wine-runs\"\n");
+        Installation::addGameFiles(Locations::managedPrefixFolder());
+        Installation::addLauncher(Locations::managedPrefixFolder());
         const QMap<QString, QByteArray> package = ClientArchive::packageFiles();
         for (const QString &file : {u"EasyAntiCheat_EOS_Setup.exe"_s, u"EasyAntiCheat/Settings.json"_s})
             FileTree::writeFile(QDir(game).filePath(file), package.value(u"Velmora/"_s + file));
@@ -36,14 +37,15 @@ protected:
     }
 };
 
+// Without an installation the setup opens instead.
 TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
 {
     repairAndWait();
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
     EXPECT_EQ(operation.activity(), u"Repair complete"_s);
     EXPECT_EQ(operation.installerPhase(), InstallerPhase::complete);
-    EXPECT_EQ(QString::fromUtf8(FileTree::readFile(FileTree::inHome(u"wine-runs"_s))),
-              game + u"/EasyAntiCheat_EOS_Setup.exe install "_s + QString(32, u'1') + u'\n');
+    EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
+              QStringList(game + u"/EasyAntiCheat_EOS_Setup.exe\tinstall\t"_s + QString(32, u'1')));
 
     QFile::remove(game + u"/Generals.exe"_s);
     repairAndWait();
@@ -51,12 +53,11 @@ TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
               u"Repair failed: The file “Generals.exe” couldn’t be opened because there is no such file."_s);
     EXPECT_EQ(operation.installerPhase(), InstallerPhase::preparing);
     EXPECT_DOUBLE_EQ(operation.progress(), 0.15);
-}
 
-TEST_F(RepairTest, WithoutAnInstallationTheSetupOpensInstead)
-{
     QDir(Locations::supportFolder()).removeRecursively();
     record.load();
+    operation.setErrorMessage(std::nullopt);
+    busyChanges.clear();
     QSignalSpy opened(&flow, &SetupFlow::setupOpened);
     flow.repair();
     EXPECT_EQ(opened.count(), 1);

@@ -22,10 +22,19 @@ TEST(SetupSteps, SpeakOfThisSystem)
 }
 
 // The button runs the current step, which moves on when it succeeds; a
-// runtime left by an earlier setup skips its step. The game download and the
-// finished setup are handed on; opening the setup again starts over.
+// runtime left by an earlier setup skips its step. SteamCMD is downloaded
+// and unpacked over the earlier copy, keeping what it added and the archive;
+// a link in the archive's place is replaced, not written through. The game
+// download and the finished setup are handed on; opening the setup again
+// starts over.
 TEST_F(SetupFlowTest, TheButtonRunsTheCurrentStepUntilItSucceeds)
 {
+    const QString steamCmd = Locations::supportFolder() + u"/SteamCMD/"_s;
+    const QString elsewhere = inHome(u"elsewhere.tar.gz"_s);
+    writeFile(steamCmd + u"steamcmd.sh"_s, "old");
+    writeFile(steamCmd + u"package/updated"_s);
+    writeFile(elsewhere, "not Tarnhold's");
+    makeSymlink(elsewhere, steamCmd + u"steamcmd_linux.tar.gz"_s);
     QSignalSpy downloads(&flow, &SetupFlow::gameDownloadRequested);
     QSignalSpy finished(&flow, &SetupFlow::setupFinished);
     const auto runUntil = [this](SetupStep next) {
@@ -39,6 +48,10 @@ TEST_F(SetupFlowTest, TheButtonRunsTheCurrentStepUntilItSucceeds)
     ASSERT_TRUE(runUntil(SetupStep::steam));
     serveSteamCmd();
     ASSERT_TRUE(runUntil(SetupStep::gameFiles));
+    EXPECT_TRUE(isExecutableFile(steamCmd + u"steamcmd.sh"_s));
+    EXPECT_TRUE(QFileInfo::exists(steamCmd + u"package/updated"_s));
+    EXPECT_EQ(readFile(steamCmd + u"steamcmd_linux.tar.gz"_s), SteamCmdFixture::archive());
+    EXPECT_EQ(readFile(elsewhere), "not Tarnhold's");
     flow.runCurrentSetupStep();
     flow.gameFilesDownloaded();
     flow.runCurrentSetupStep();
@@ -108,26 +121,6 @@ TEST_F(SetupFlowTest, InstallsTheRuntimeFolderOrElseItsArchiveInPlaceOfTheOldOne
         EXPECT_FALSE(QFileInfo::exists(installed + u"/stale"_s) || QFileInfo(installed).isSymLink());
     }
     EXPECT_TRUE(QFileInfo::exists(elsewhere + u"/stale"_s));
-}
-
-// Every run downloads and unpacks again over the earlier copy, keeps the
-// archive, and leaves what SteamCMD added to its folder. A link in the
-// archive's place is replaced, not written through.
-TEST_F(SetupFlowTest, SteamCmdUnpacksOverTheEarlierCopyAndKeepsTheArchive)
-{
-    const QString folder = Locations::supportFolder() + u"/SteamCMD/"_s;
-    const QString elsewhere = inHome(u"elsewhere.tar.gz"_s);
-    writeFile(folder + u"steamcmd.sh"_s, "old");
-    writeFile(folder + u"package/updated"_s);
-    writeFile(elsewhere, "not Tarnhold's");
-    makeSymlink(elsewhere, folder + u"steamcmd_linux.tar.gz"_s);
-    serveSteamCmd();
-    await(flow.prepareSteamCMD());
-    EXPECT_EQ(flow.setupStep(), SetupStep::gameFiles);
-    EXPECT_TRUE(isExecutableFile(folder + u"steamcmd.sh"_s));
-    EXPECT_TRUE(QFileInfo::exists(folder + u"package/updated"_s));
-    EXPECT_EQ(readFile(folder + u"steamcmd_linux.tar.gz"_s), SteamCmdFixture::archive());
-    EXPECT_EQ(readFile(elsewhere), "not Tarnhold's");
 }
 
 // A failing step stays where it was and says why: a build without a runtime

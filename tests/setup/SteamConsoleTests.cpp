@@ -1,4 +1,3 @@
-#include "SteamPhasePrinter.h"
 #include "setup/SteamConsole.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +46,9 @@ TEST(SteamProgress, ReadsTheLastFigureAndClampsIt)
         EXPECT_EQ(steamProgress(text), expected) << text.left(40).toStdString();
 }
 
-// A character written as two UTF-16 units is never cut in half.
-TEST(SteamConsole, TranscriptAndBufferKeepOnlyTheirEnds)
+// A character written as two UTF-16 units is never cut in half, and
+// control sequences go even when cut between chunks.
+TEST(SteamConsole, TranscriptAndBufferKeepOnlyTheirReadableEnds)
 {
     SteamConsole console(u"Starting Valve SteamCMD…"_s);
     console.consume(u"x"_s.repeated(19990) + u"tail"_s);
@@ -58,15 +58,11 @@ TEST(SteamConsole, TranscriptAndBufferKeepOnlyTheirEnds)
     pairs.consume(u"🎮"_s.repeated(9000) + u"z"_s);
     EXPECT_EQ(pairs.transcript().size(), SteamConsole::transcriptLimit - 1);
     EXPECT_TRUE(pairs.transcript().at(0).isHighSurrogate());
-}
-
-TEST(SteamConsole, ControlSequencesGoEvenWhenCutBetweenChunks)
-{
-    SteamConsole console(u">"_s);
+    SteamConsole escapes(u">"_s);
     for (const QString &chunk :
          {u"\x1B[0m Update \x1B"_s, u"[1;3"_s, u"2mstate\x1B["_s, u"?25h ok \x1B"_s, u"x lone escape"_s})
-        console.consume(chunk);
-    EXPECT_EQ(console.transcript(), u"> Update state ok \x1Bx lone escape"_s);
+        escapes.consume(chunk);
+    EXPECT_EQ(escapes.transcript(), u"> Update state ok \x1Bx lone escape"_s);
 }
 
 // The phone's approval is asked for only while SteamCMD still waits for it.

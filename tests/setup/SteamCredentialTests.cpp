@@ -3,8 +3,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <fcntl.h>
-#include <unistd.h>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -42,31 +41,27 @@ bool writableMemoryHolds(const std::vector<char> &credential)
     // it has freed.
     const std::vector<char> masked(credential.begin() + 32, credential.end());
     QFile maps(u"/proc/self/maps"_s);
-    if (!maps.open(QIODevice::ReadOnly))
-        return false;
-    const int memory = ::open("/proc/self/mem", O_RDONLY | O_CLOEXEC);
-    if (memory < 0)
+    QFile memory(u"/proc/self/mem"_s);
+    if (!maps.open(QIODevice::ReadOnly) || !memory.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     const auto unmasksTo = [](char byte, char maskedByte) { return byte == (maskedByte ^ mask); };
-    constexpr size_t chunkSize = 1 << 20;
-    std::vector<char> chunk(chunkSize);
-    bool found = false;
+    std::vector<char> chunk(1 << 20);
     for (const QByteArray &region : maps.readAll().split('\n')) {
-        const QList<QByteArray> fields = region.simplified().split(' ');
-        const QList<QByteArray> range = fields.at(0).split('-');
-        const quint64 start = range.value(0).toULongLong(nullptr, 16);
-        const quint64 end = range.value(1).toULongLong(nullptr, 16);
-        if (fields.value(1) != "rw-p" || end - start > quint64(1) << 30)
+        qulonglong start = 0, end = 0;
+        char permissions[5] = {};
+        if (std::sscanf(region.constData(), "%llx-%llx %4s", &start, &end, permissions) != 3
+            || qstrcmp(permissions, "rw-p") != 0 || end - start > 1ULL << 30)
             continue;
-        for (quint64 offset = start; offset < end && !found; offset += chunkSize - masked.size()) {
-            const ssize_t read =
-                ::pread(memory, chunk.data(), size_t(std::min<quint64>(chunkSize, end - offset)), off_t(offset));
-            const auto readEnd = chunk.begin() + std::max<ssize_t>(read, 0);
-            found = std::search(chunk.begin(), readEnd, masked.begin(), masked.end(), unmasksTo) != readEnd;
+        for (qint64 offset = qint64(start); offset < qint64(end); offset += qint64(chunk.size() - masked.size())) {
+            const qint64 read = memory.seek(offset)
+                                    ? memory.read(chunk.data(), std::min(qint64(chunk.size()), qint64(end) - offset))
+                                    : 0;
+            const auto readEnd = chunk.begin() + std::max<qint64>(read, 0);
+            if (std::search(chunk.begin(), readEnd, masked.begin(), masked.end(), unmasksTo) != readEnd)
+                return true;
         }
     }
-    ::close(memory);
-    return found;
+    return false;
 }
 
 QString unmasked(const std::vector<char> &utf16)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "SteamPhasePrinter.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
 #include "support/SteamCmdFixture.h"

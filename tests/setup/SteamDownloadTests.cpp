@@ -1,21 +1,13 @@
 #include "SteamDownloadTest.h"
 #include "setup/SteamGameFolder.h"
+#include "setup/SteamTerminalScript.h"
+#include "setup/SteamTerminalWatch.h"
 #include "support/FileTree.h"
 
-#include <QDirIterator>
+#include <QPointer>
+#include <QProcess>
 
 namespace {
-
-// Whether any process still runs the script; a zombie has no command line.
-bool anyProcessRuns(const QString &script)
-{
-    for (QDirIterator entries(u"/proc"_s, QDir::Dirs | QDir::NoDotAndDotDot); entries.hasNext();) {
-        QFile commandLine(entries.next() + u"/cmdline"_s);
-        if (commandLine.open(QIODevice::ReadOnly) && commandLine.readAll().contains(QFile::encodeName(script)))
-            return true;
-    }
-    return false;
-}
 
 TEST_F(SteamDownloadTest, SignsInDownloadsAndAnnouncesTheGameFiles)
 {
@@ -83,6 +75,8 @@ TEST_F(SteamDownloadTest, FailuresEndWithTheSentenceThatExplainsThem)
 
 TEST_F(SteamDownloadTest, CancellingOrDestroyingStopsSteamCmdForGoodAndKeepsItsFiles)
 {
+    // A zombie has no command line, so it no longer counts.
+    const auto scriptRuns = [] { return QProcess::execute(u"pgrep"_s, {u"-f"_s, SteamCmdCommand::script()}) == 0; };
     steam.setScenario("hold_until=" + QFile::encodeName(FileTree::inHome(u"never"_s)));
     download.startEmbeddedSteamDownload();
     answer(u"correct horse"_s);
@@ -90,7 +84,7 @@ TEST_F(SteamDownloadTest, CancellingOrDestroyingStopsSteamCmdForGoodAndKeepsItsF
 
     download.cancelSteamDownload(true);
     // The script's own child is stopped with it, and its end changes nothing.
-    EXPECT_TRUE(eventually([&] { return !anyProcessRuns(SteamCmdCommand::script()); }));
+    EXPECT_TRUE(eventually([&] { return !scriptRuns(); }));
     EXPECT_EQ(download.steamSessionPhase(),
               SteamSessionPhase::failed(
                   u"The Steam download was cancelled. Existing downloaded files were kept for the next attempt."_s));
@@ -101,10 +95,11 @@ TEST_F(SteamDownloadTest, CancellingOrDestroyingStopsSteamCmdForGoodAndKeepsItsF
     another->startEmbeddedSteamDownload();
     ASSERT_TRUE(eventually([&] { return another->steamSessionPhase().kind() == Kind::password; }));
     another.reset();
-    EXPECT_TRUE(eventually([&] { return !anyProcessRuns(SteamCmdCommand::script()); }));
+    EXPECT_TRUE(eventually([&] { return !scriptRuns(); }));
 }
 
-// Each refusal leaves the session idle.
+// Each refusal leaves the session idle; a script that cannot run ends the
+// run at once.
 TEST_F(SteamDownloadTest, StartsOnlyWithANameSteamCmdAndADownloadFolder)
 {
     download.setSteamAccount(u" \n"_s);
@@ -121,11 +116,9 @@ TEST_F(SteamDownloadTest, StartsOnlyWithANameSteamCmdAndADownloadFolder)
     download.startEmbeddedSteamDownload();
     EXPECT_EQ(operation.errorMessage(), u"SteamCMD is missing. Return to the previous step."_s);
     EXPECT_EQ(phase(), Kind::idle);
-}
 
-TEST_F(SteamDownloadTest, AScriptThatCannotRunEndsTheRunAtOnce)
-{
-    QFile::setPermissions(SteamCmdCommand::script(), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(SteamGameFolder::location());
+    FileTree::writeFile(SteamCmdCommand::script(), "#!/bin/sh\n");
     download.startEmbeddedSteamDownload();
     ASSERT_TRUE(reaches(Kind::failed));
     EXPECT_TRUE(operation.errorMessage()->startsWith(u"SteamCMD could not start: "_s));
@@ -141,6 +134,124 @@ TEST_F(SteamDownloadTest, ACharacterCutBetweenReadsArrivesWhole)
     answer(u"secret"_s);
     ASSERT_TRUE(reaches(Kind::failed));
     EXPECT_TRUE(download.steamTranscript().endsWith(u"password: é ok\n"_s));
+}
+
+// The fake platform only records the script; the test runs it with bash as
+// the terminal window would, answering SteamCMD's password prompt.
+TEST_F(SteamDownloadTest, TerminalFallbackFollowsTheScriptToTheGameFiles)
+{
+    const QString release = FileTree::inHome(u"release"_s);
+    steam.setScenario("hold_until=" + QFile::encodeName(release));
+    download.openSteamDownloadInTerminal();
+    const QString script = steamTerminalScriptFile();
+    EXPECT_EQ(platform.scriptsOpened, QStringList{script});
+    EXPECT_EQ(QFile::permissions(script) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(operation.activity(), u"Waiting for Steam download…"_s);
+
+    QProcess terminal;
+    terminal.start(u"/bin/bash"_s, {script});
+    terminal.write("correct horse\nx");
+    terminal.closeWriteChannel();
+    ASSERT_TRUE(eventually([&] { return phase() == Kind::downloading && download.steamDownloadProgress() == 0.5; }));
+    FileTree::writeFile(release);
+    ASSERT_TRUE(reaches(Kind::complete));
+    EXPECT_EQ(ready.count(), 1);
+    EXPECT_FALSE(download.steamTerminalActive());
+    EXPECT_EQ(download.steamDownloadProgress(), 1.0);
+    EXPECT_EQ(steam.recorded(u"environment"_s).size(), 6);
+    // The script removes itself as it ends.
+    EXPECT_TRUE(eventually([&] { return terminal.state() == QProcess::NotRunning && !QFile::exists(script); }));
+}
+
+// Tarnhold sees only how the script ended: the status it wrote, or without
+// one, whether the game files are complete. The status is read once.
+TEST_F(SteamDownloadTest, TerminalRunEndsWithTheSentenceForItsStatus)
+{
+    const auto failed = [](const char16_t *text) { return SteamSessionPhase::failed(QString::fromUtf16(text)); };
+    const std::tuple<QByteArray, QString, SteamSessionPhase> endings[] = {
+        {"+5",
+         {},
+         failed(u"Steam rejected the sign-in. Check the account name, password and Steam Guard approval, then retry.")},
+        {"0\n", {}, failed(u"SteamCMD stopped with code 0. The partial download was kept; retry to continue.")},
+        {{},
+         {},
+         failed(u"The Terminal window was closed before SteamCMD finished. The partial download was kept; retry to "
+                u"continue.")},
+        {{}, u"/Game/generals.EXE"_s, Kind::complete}};
+    for (const auto &[result, gameFile, ending] : endings) {
+        download.openSteamDownloadInTerminal();
+        if (!result.isEmpty())
+            FileTree::writeFile(steamTerminalResultFile(), result);
+        if (!gameFile.isEmpty())
+            FileTree::writeFile(SteamGameFolder::location() + gameFile);
+        QFile::remove(steamTerminalScriptFile());
+        ASSERT_TRUE(eventually([&] { return !download.steamTerminalActive(); })) << result.constData();
+        EXPECT_EQ(download.steamSessionPhase(), ending);
+        EXPECT_FALSE(QFile::exists(steamTerminalResultFile()));
+    }
+}
+
+// A result that is no status is left alone while the script runs; the
+// manifest's progress shows that the watch has looked since it was written.
+TEST_F(SteamDownloadTest, TerminalWatchWaitsPastAResultThatIsNoNumber)
+{
+    download.openSteamDownloadInTerminal();
+    FileTree::writeFile(steamTerminalResultFile(), "99999999999");
+    FileTree::writeFile(SteamGameFolder::manifestFile(SteamGameFolder::location()),
+                        "\"BytesToDownload\" \"4000\" \"BytesDownloaded\" \"1000\"");
+    ASSERT_TRUE(eventually([&] { return download.steamDownloadProgress() == 0.25; }));
+    EXPECT_TRUE(download.steamTerminalActive());
+    QFile::remove(steamTerminalScriptFile());
+    ASSERT_TRUE(eventually([&] { return !download.steamTerminalActive(); }));
+    EXPECT_TRUE(download.steamSessionPhase().failureText().startsWith(u"The Terminal window was closed"_s));
+    EXPECT_TRUE(QFile::exists(steamTerminalResultFile()));
+}
+
+// A receiver that ends the watch while it reports progress ends that look too.
+TEST(SteamTerminalWatch, DestroyedByAProgressReceiverItLooksNoFurther)
+{
+    FileTree::writeFile(steamTerminalResultFile(), "0\n");
+    FileTree::writeFile(SteamGameFolder::manifestFile(SteamGameFolder::location()),
+                        "\"BytesToDownload\" \"4\" \"BytesDownloaded\" \"4\"");
+    QPointer watcher =
+        new SteamTerminalWatch(steamTerminalScriptFile(), steamTerminalResultFile(), SteamGameFolder::location(), 1ms);
+    QSignalSpy finished(watcher.data(), &SteamTerminalWatch::finished);
+    QObject::connect(watcher, &SteamTerminalWatch::manifestRead, watcher, [&] { delete watcher; });
+    watcher->start();
+    ASSERT_TRUE(eventually([&] { return watcher.isNull(); }));
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_TRUE(QFile::exists(steamTerminalResultFile()));
+}
+
+TEST_F(SteamDownloadTest, TerminalWatchEndsWithANewStartOrWithoutATerminal)
+{
+    download.openSteamDownloadInTerminal();
+    ASSERT_TRUE(download.steamTerminalActive());
+    download.startEmbeddedSteamDownload();
+    EXPECT_FALSE(download.steamTerminalActive());
+    download.cancelSteamDownload(true);
+
+    platform.terminalOpens = false;
+    download.openSteamDownloadInTerminal();
+    EXPECT_FALSE(download.steamTerminalActive());
+    EXPECT_FALSE(QFile::exists(steamTerminalScriptFile()));
+    EXPECT_TRUE(operation.errorMessage()->startsWith(u"Could not open the Steam download: "_s));
+
+    download.setSteamAccount(QString());
+    download.openSteamDownloadInTerminal();
+    EXPECT_EQ(operation.errorMessage(), u"Enter your Steam account name before opening the Terminal fallback."_s);
+}
+
+TEST_F(SteamDownloadTest, CheckingDownloadedFilesAcceptsOnlyACompleteGame)
+{
+    download.detectSteamDownload();
+    EXPECT_EQ(operation.errorMessage(),
+              u"The Zero Hour files are not complete yet. Finish SteamCMD, then try again."_s);
+    FileTree::writeFile(SteamGameFolder::location() + u"/Data/GENERALS.EXE"_s);
+    download.detectSteamDownload();
+    EXPECT_EQ(phase(), Kind::complete);
+    EXPECT_EQ(ready.count(), 1);
 }
 
 } // namespace

@@ -4,8 +4,6 @@
 #include "support/FileTree.h"
 
 #include <QDir>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QUuid>
 
 namespace ClientArchive {
@@ -18,17 +16,19 @@ AntiCheatPins testPins()
             .productionExecutableSha256 = sha256("production build")};
 }
 
+QByteArray eacSettings(const EACSettingsValues &values)
+{
+    return QStringLiteral(R"({"title": "Velmora", "executable": "%1", "productid": "%2", "sandboxid": "%3", )"
+                          R"("deploymentid": "%4"})")
+        .arg(values.executable, values.productID, values.sandboxID, values.deploymentID)
+        .toUtf8();
+}
+
 QMap<QString, QByteArray> packageFiles()
 {
-    const EACSettingsValues test = testPins().testEnvironment;
-    const QJsonObject settings{{QStringLiteral("executable"), test.executable},
-                               {QStringLiteral("productid"), test.productID},
-                               {QStringLiteral("sandboxid"), test.sandboxID},
-                               {QStringLiteral("deploymentid"), test.deploymentID},
-                               {QStringLiteral("title"), QStringLiteral("Velmora")}};
     return {{QStringLiteral("Velmora/EAC_LaunchVelmora.exe"), "launcher"},
             {QStringLiteral("Velmora/EasyAntiCheat_EOS_Setup.exe"), "installer"},
-            {QStringLiteral("Velmora/EasyAntiCheat/Settings.json"), QJsonDocument(settings).toJson()},
+            {QStringLiteral("Velmora/EasyAntiCheat/Settings.json"), eacSettings(testPins().testEnvironment)},
             {QStringLiteral("Velmora/VelmoraZH_60.exe"), "production build"},
             {QStringLiteral("Velmora/Data/INI/GameData.ini"), "client data"},
             {QStringLiteral("Velmora/Maps/Velmora Arena/Velmora Arena.map"), "package map"},

@@ -16,6 +16,9 @@ namespace ClientArchive {
 // Anti-cheat identifiers of the tests' own, in place of the real ones.
 AntiCheatPins testPins();
 
+// Anti-cheat settings holding these values, as the package brings them.
+QByteArray eacSettings(const EACSettingsValues &values);
+
 // The package's files by their path inside the archive; a test drops or
 // changes entries before zipping them.
 QMap<QString, QByteArray> packageFiles();

@@ -4,7 +4,6 @@
 #include "support/FileTree.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace Installation {
 
@@ -30,8 +29,7 @@ void writeStateFile(const QByteArray &contents)
 
 QByteArray readStateFile()
 {
-    QFile file(Locations::stateFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return FileTree::readFile(Locations::stateFile());
 }
 
 void addReadyInstallation()

@@ -1,33 +1,14 @@
 #include "support/SteamCmdFixture.h"
 
+#include "content/Sha256.h"
 #include "support/FileTree.h"
 
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
-namespace {
-
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_STEAMCMD);
-
-// The fake compares what is typed with these digests only.
-QByteArray sha256Hex(const QByteArray &text)
-{
-    return QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray buildArchive()
-{
-    QTemporaryDir work;
-    const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
-    FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
-    return FileTree::readFile(archive);
-}
-
-} // namespace
 
 SteamCmdFixture::SteamCmdFixture(QString folder)
     : m_folder(std::move(folder))
@@ -39,21 +20,27 @@ SteamCmdFixture::SteamCmdFixture(QString folder)
 
 QByteArray SteamCmdFixture::archive()
 {
-    static const QByteArray bytes = buildArchive();
+    static const QByteArray bytes = [] {
+        QTemporaryDir work;
+        const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
+        FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
+        return FileTree::readFile(archive);
+    }();
     return bytes;
 }
 
 // The fake reads the lines in order, so the test's own come last and win.
+// It compares what is typed with these digests only.
 void SteamCmdFixture::setScenario(const QByteArray &lines) const
 {
-    FileTree::writeFile(m_folder + QStringLiteral("/scenario"), "password_sha256=" + sha256Hex("correct horse")
-                                                                    + "\nguard_code_sha256=" + sha256Hex("F4K3C") + '\n'
-                                                                    + lines + '\n');
+    FileTree::writeFile(m_folder + QStringLiteral("/scenario"),
+                        QStringLiteral("password_sha256=%1\nguard_code_sha256=%2\n")
+                                .arg(sha256("correct horse"), sha256("F4K3C"))
+                                .toUtf8()
+                            + lines + '\n');
 }
 
 QStringList SteamCmdFixture::recorded(const QString &name) const
 {
-    QFile file(m_folder + u'/' + name);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                                          : QStringList();
+    return QString::fromUtf8(FileTree::readFile(m_folder + u'/' + name)).split(u'\n', Qt::SkipEmptyParts);
 }

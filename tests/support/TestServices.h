@@ -13,8 +13,7 @@ using namespace std::chrono_literals;
 
 // Everything a controller is built from, as the model would give it: a fake
 // platform, a fixture server that the catalog's update channel and SteamCMD
-// site point at, the record and the operation state, and downloads whose
-// back-off second lasts a millisecond.
+// site point at, the record and the operation state, and fast timing.
 struct TestServices
 {
     FakePlatform platform;
@@ -27,12 +26,14 @@ struct TestServices
 
     Services services() { return {platform, http, catalog, timing, record}; }
 
-    // Back-off seconds of a millisecond, transfers that stall for 2 s.
+    // Back-off seconds of a millisecond, transfers that stall for 2 s, and a
+    // Terminal run looked at every millisecond.
     static Timing fastTiming()
     {
         Timing timing;
         timing.backOffSecond = 1ms;
         timing.transferTimeout = 2s;
+        timing.steamTerminalPoll = 1ms;
         return timing;
     }
 

@@ -7,11 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
-
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_WINE);
-
-} // namespace
 
 WineRuntimeFixture::WineRuntimeFixture(QString runtime)
     : m_runtime(std::move(runtime))
@@ -34,14 +30,6 @@ QStringList WineRuntimeFixture::recorded(const QString &name) const
 {
     return QString::fromUtf8(FileTree::readFile(m_runtime + QStringLiteral("/bin/") + name))
         .split(u'\n', Qt::SkipEmptyParts);
-}
-
-void WineRuntimeFixture::writeCompletePrefix(const QString &prefix)
-{
-    FileTree::writeFile(prefix + QStringLiteral("/system.reg"), QByteArray(100001, ' '));
-    FileTree::writeFile(prefix + QStringLiteral("/user.reg"), QByteArray(1001, ' '));
-    FileTree::writeFile(prefix + QStringLiteral("/userdef.reg"), QByteArray(101, ' '));
-    FileTree::makeFolder(prefix + QStringLiteral("/drive_c/windows/system32"));
 }
 
 ToolCommand WineRuntimeFixture::idleListing()

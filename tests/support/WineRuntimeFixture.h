@@ -22,16 +22,15 @@ public:
     // a complete prefix, exit 0), "exit" (with "status=N", nothing created),
     // "hang", "hang-after-creating" or "registry-at-server-stop" (the system
     // folder at once, the registry files when "wineserver -k" or "-w" runs);
-    // "program=hang" for every other program, which otherwise exits 0.
+    // "program=hang" for every other program, which otherwise exits with
+    // "status" (0 unless set).
     void setScenario(const QByteArray &lines = {}) const;
 
     // What the runs left, one line each: "wine-arguments" (one run a line,
-    // its arguments separated by tabs), "wine-environment" (WINEPREFIX and
-    // WINEDLLOVERRIDES of the last run) or "wineserver-arguments".
+    // its arguments separated by tabs), "wine-environment" (WINEPREFIX,
+    // WINEDLLOVERRIDES and PWD of the last run) or "wineserver-arguments".
     QStringList recorded(const QString &name) const;
 
-    // The registry files and system folder of a complete prefix.
-    static void writeCompletePrefix(const QString &prefix);
     // The system's process listing with every CPU share read as 0.0, so that
     // only prefix writes decide how busy Wine looks.
     static ToolCommand idleListing();
