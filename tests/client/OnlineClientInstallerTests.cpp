@@ -36,9 +36,9 @@ protected:
 
     // Publishes a release of this archive. The channel writes its digests in
     // capitals; Tarnhold's own are small.
-    void publish(const QByteArray &archive)
+    void publish(const QByteArray &archive, const QString &version = u"1.2"_s)
     {
-        ReleaseManifest manifest = ClientArchive::manifestFor(archive, server.url(u"/client.zip"_s));
+        ReleaseManifest manifest = ClientArchive::manifestFor(archive, server.url(u"/client.zip"_s), version);
         manifest.sha256 = manifest.sha256.toUpper();
         server.route(u"/channel/manifest.json"_s, FixtureResponse(200, {}, encodeReleaseManifest(manifest)));
         server.route(u"/client.zip"_s, FixtureResponse(200, {}, archive));
@@ -143,6 +143,12 @@ TEST_F(OnlineClientInstallation, AFailureKeepsNothingButAVerifiedArchive)
     EXPECT_EQ(FileTree::readFile(game + u"/Data/INI/GameData.ini"_s), "client data");
     EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
     EXPECT_FALSE(record.state().velmoraVersion.has_value());
+
+    // The version names the kept archive, so it must not lead elsewhere.
+    publish(archive, u"1.2/../../../Elsewhere"_s);
+    EXPECT_EQ(install().failure<UserFacingError>()->description(),
+              u"The release manifest’s version “1.2/../../../Elsewhere” cannot be used in a file name."_s);
+    EXPECT_EQ(downloaded(), QStringList(u"Velmora_1.2.zip"_s));
 }
 
 // A copy in the game folder stays until the store has one.

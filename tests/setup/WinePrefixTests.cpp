@@ -7,6 +7,7 @@
 #include "support/TestServices.h"
 #include "support/WineRuntimeFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -139,7 +140,7 @@ TEST_F(WinePrefixTest, RefusesWhileTheGameRuns)
 }
 
 // Without wineboot the prefix stays as it is; a Wine that cannot start is
-// passed on.
+// passed on, and a file where the prefix belongs is refused before Wine runs.
 TEST_F(WinePrefixTest, WithoutWinebootLeavesThePrefixAsItIs)
 {
     ASSERT_TRUE(QFile::remove(fake.wineboot()));
@@ -149,6 +150,26 @@ TEST_F(WinePrefixTest, WithoutWinebootLeavesThePrefixAsItIs)
     FileTree::writeFile(fake.wineboot());
     ASSERT_TRUE(QFile::remove(fake.wine()));
     EXPECT_TRUE(prepare().failure<ProcessStartError>());
+    QDir(prefix).removeRecursively();
+    FileTree::writeFile(prefix);
+    EXPECT_EQ(prepare().failure<UserFacingError>()->description(),
+              u"Tarnhold could not create the folder “%1”."_s.arg(prefix));
+}
+
+// The stall line counts down to the restart that the time limit brings.
+TEST(WinePrefixProgress, DescribesEachHealthWithTheRestartCountdown)
+{
+    using State = WineHealth::State;
+    const std::tuple<int, double, WineHealth, QString> rows[] = {
+        {2, 75.4, {State::stalled, 41}, u"Attempt 2 of 3 · 1:15 · no activity for 41 s, restarting in 14 s"_s},
+        {3, 95.0, {State::stalled, 60}, u"Attempt 3 of 3 · 1:35 · no activity for 60 s, restarting in 0 s"_s},
+        {1, 12.0, {State::waiting, 12}, u"Attempt 1 of 3 · 0:12 · waiting (12 s idle)"_s},
+        {1, 3600.0, {State::working, 0}, u"Attempt 1 of 3 · 60:00 · working"_s}};
+    for (const auto &[attempt, elapsed, health, text] : rows) {
+        const WinePrefix::ProgressDetail detail = WinePrefix::describeProgress(attempt, elapsed, 90.0, health);
+        EXPECT_EQ(detail.text, text);
+        EXPECT_EQ(detail.stalled, health.state == State::stalled);
+    }
 }
 
 } // namespace
