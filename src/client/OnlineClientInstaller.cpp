@@ -14,11 +14,13 @@
 #include "platform/Platform.h"
 #include "process/ProcessRunner.h"
 
+#include <QCoroFuture>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QUuid>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -136,13 +138,17 @@ QCoro::Task<> OnlineClientInstaller::installLatestPatch(QString runtime, QString
 
 QCoro::Task<QString> OnlineClientInstaller::unpackClient(QString archive, QString staging)
 {
-    const Platform &platform = m_services.platform;
-    const ToolCommand list = platform.listZipCommand(archive);
+    // Both commands are made before the first wait: nothing of the owner's is
+    // touched once it may be gone.
+    const ToolCommand list = m_services.platform.listZipCommand(archive);
+    const ToolCommand unpack = m_services.platform.unzipCommand(archive, staging);
     if (!archiveEntriesStayInside(co_await ProcessRunner::run(list.program, list.arguments)))
         throw UnsafeArchiveError();
-    const ToolCommand unpack = platform.unzipCommand(archive, staging);
     co_await ProcessRunner::run(unpack.program, unpack.arguments);
-    const std::optional<QString> launcher = findFile(QStringLiteral("EAC_LaunchVelmora.exe"), staging);
+    // The walk's length is the archive's to decide, so it runs off the GUI thread.
+    QFuture<std::optional<QString>> search =
+        QtConcurrent::run(&findFile, QStringLiteral("EAC_LaunchVelmora.exe"), staging);
+    const std::optional<QString> launcher = co_await search;
     if (!launcher)
         throw CorruptFileError();
     co_return QFileInfo(*launcher).absolutePath();
