@@ -21,4 +21,11 @@ struct Catalog
     // Valve's public download site; SteamCMD lies below "/client/installer/".
     QUrl steamCmdSite = QUrl(QStringLiteral("https://steamcdn-a.akamaihd.net"));
     AntiCheatPins antiCheat = officialAntiCheatPins();
+    // The community content's sites: the ranked maps' repository through
+    // GitHub's REST API and its web archives, the three-player maps' pages,
+    // and the interface package and GenTool.
+    QUrl gitHubAPI = QUrl(QStringLiteral("https://api.github.com"));
+    QUrl gitHubWeb = QUrl(QStringLiteral("https://github.com"));
+    QUrl cncLabsSite = QUrl(QStringLiteral("https://www.cnclabs.com"));
+    QUrl genToolSite = QUrl(QStringLiteral("https://gentool.net"));
 };

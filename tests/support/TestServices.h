@@ -39,7 +39,13 @@ struct TestServices
 
     static Catalog catalogAt(const FixtureServer &server)
     {
-        return {.updateChannel = server.url(QStringLiteral("/channel/")),
-                .steamCmdSite = server.url(QStringLiteral("/valve"))};
+        Catalog catalog;
+        catalog.updateChannel = server.url(QStringLiteral("/channel/"));
+        catalog.steamCmdSite = server.url(QStringLiteral("/valve"));
+        catalog.gitHubAPI = server.url(QStringLiteral("/github-api"));
+        catalog.gitHubWeb = server.url(QStringLiteral("/github"));
+        catalog.cncLabsSite = server.url(QStringLiteral("/cnclabs"));
+        catalog.genToolSite = server.url(QStringLiteral("/gentool"));
+        return catalog;
     }
 };
