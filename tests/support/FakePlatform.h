@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -31,6 +32,9 @@ public:
     // Every script openScriptInTerminal was given, and its answer.
     QStringList scriptsOpened;
     bool terminalOpens = true;
+    // Every item moved to the Trash; each goes into "Trash" in the home folder.
+    QStringList trashed;
+    bool trashAccepts = true;
 
     bool prefersReducedMotion() const override { return reducedMotion; }
     bool prefersDarkAppearance() const override { return darkAppearance; }
@@ -53,7 +57,16 @@ public:
         scriptsOpened.append(script);
         return terminalOpens;
     }
-    bool moveToTrash(const QString &, QString *) override { return false; }
+    bool moveToTrash(const QString &path, QString *error) override
+    {
+        if (!trashAccepts) {
+            *error = QStringLiteral("The Trash refused “%1”.").arg(path);
+            return false;
+        }
+        trashed.append(path);
+        const QDir trash(QDir::home().filePath(QStringLiteral("Trash")));
+        return trash.mkpath(QStringLiteral(".")) && QDir().rename(path, trash.filePath(QFileInfo(path).fileName()));
+    }
     void quitApplication() override {}
     TerminalShell terminalShell() const override { return shell; }
 
