@@ -138,10 +138,11 @@ QCoro::Task<> ThreePlayerMaps::stageMap(ThreePlayerMapPackage package, QString a
 {
     const QString unpacked = QDir(staging).filePath(QStringLiteral("item-%1").arg(package.itemID));
     const QString copy = QDir(stagedMaps).filePath(package.mapName);
-    // Every command is made before the first wait: nothing of the owner's is
-    // touched once it may be gone.
-    const ToolCommand list = m_services.platform.listZipCommand(archive);
-    const ToolCommand unpack = m_services.platform.unzipCommand(archive, unpacked);
+    // Nothing of this controller's is touched after the first wait, as it may
+    // be gone by then; the platform belongs to the model and outlives it.
+    const Platform &platform = m_services.platform;
+    const ToolCommand list = platform.listZipCommand(archive);
+    const ToolCommand unpack = platform.unzipCommand(archive, unpacked);
     makeFolder(unpacked);
     // The digest is pinned, yet nothing unpacks outside the staging folder.
     if (!archiveEntriesStayInside(co_await ProcessRunner::run(list.program, list.arguments)))
@@ -157,7 +158,7 @@ QCoro::Task<> ThreePlayerMaps::stageMap(ThreePlayerMapPackage package, QString a
     if (co_await findInBackground(QStringLiteral("map.ini"), mapFolder))
         throw CorruptFileError();
     makeFolder(copy);
-    const ToolCommand copyTree = m_services.platform.copyTreeCommand(mapFolder, copy);
+    const ToolCommand copyTree = platform.copyTreeCommand(mapFolder, copy);
     co_await ProcessRunner::run(copyTree.program, copyTree.arguments);
 }
 
