@@ -23,6 +23,21 @@ void removeItem(const QString &path)
         throw UserFacingError(QStringLiteral("Tarnhold could not remove “%1”.").arg(QDir::toNativeSeparators(path)));
 }
 
+void removeQuietly(const QString &path)
+{
+    try {
+        removeItem(path);
+    } catch (const UserFacingError &) {
+    }
+}
+
+void moveItem(const QString &from, const QString &to)
+{
+    if (!QDir().rename(from, to))
+        throw UserFacingError(QStringLiteral("Tarnhold could not move “%1” to “%2”.")
+                                  .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
+}
+
 void replaceFile(const QString &path, const QByteArray &contents)
 {
     // QSaveFile writes to the target of a link.

@@ -62,6 +62,16 @@ QString managedMapListFile()
     return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/installed-maps.json"));
 }
 
+QString threePlayerMapsFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/CNCLabs-3Player/v2/Maps"));
+}
+
+QString threePlayerArchiveFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("Downloads/CommunityContent/CNCLabs-3Player"));
+}
+
 QString downloadsFolder()
 {
     return QDir(supportFolder()).filePath(QStringLiteral("Downloads"));

@@ -17,6 +17,10 @@ QString stateFile();
 QString currentRuntimeFolder();
 QString managedPrefixFolder();
 QString managedMapListFile();
+// The prepared pinned three-player maps, one map folder each.
+QString threePlayerMapsFolder();
+// Where the three-player maps' archives are kept, "<item>.zip" each.
+QString threePlayerArchiveFolder();
 // Where the online client's archives are downloaded, kept and unpacked.
 QString downloadsFolder();
 // The official copies of the client's user-data folders.

@@ -15,6 +15,9 @@ struct Timing
     // abandoned; Qt has no limit of its own. A minute outlasts a slow CDN's
     // first byte and still ends a stalled download.
     std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
+    // The pause before each archive fetched from the C&C Labs site, which
+    // refuses visitors that come faster.
+    std::chrono::milliseconds cncLabsPause = std::chrono::seconds(2);
     // How often a download running in a terminal window is looked at.
     std::chrono::milliseconds steamTerminalPoll = std::chrono::seconds(1);
     // How long the Rosetta installer may take, the administrator prompt

@@ -30,16 +30,6 @@ QString uniqueFolder(const QString &prefix)
         .filePath(prefix + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
 }
 
-// Tarnhold's own temporary folders go whatever happened; one that cannot be
-// removed is left for the user rather than failing the installation.
-void removeQuietly(const QString &folder)
-{
-    try {
-        removeItem(folder);
-    } catch (const UserFacingError &) {
-    }
-}
-
 class UnsafeArchiveError final : public UserFacingError
 {
 public:

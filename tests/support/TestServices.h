@@ -26,14 +26,16 @@ struct TestServices
 
     Services services() { return {platform, http, catalog, timing, record}; }
 
-    // Back-off seconds of a millisecond, transfers that stall for 2 s, and a
-    // Terminal run looked at every millisecond.
+    // Back-off seconds of a millisecond, transfers that stall for 2 s, a
+    // Terminal run looked at every millisecond and C&C Labs fetches a
+    // millisecond apart.
     static Timing fastTiming()
     {
         Timing timing;
         timing.backOffSecond = 1ms;
         timing.transferTimeout = 2s;
         timing.steamTerminalPoll = 1ms;
+        timing.cncLabsPause = 1ms;
         return timing;
     }
 
