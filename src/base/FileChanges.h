@@ -14,3 +14,7 @@ void removeItem(const QString &path);
 // Writes the file atomically: the old one stays whole until the new one is.
 // A link in its place is replaced, never written through.
 void replaceFile(const QString &path, const QByteArray &contents);
+// Copies a file to a target that does not exist yet.
+void copyFile(const QString &source, const QString &target);
+// Moves a file or folder, a link as itself, to a target that does not exist yet.
+void moveItem(const QString &source, const QString &target);

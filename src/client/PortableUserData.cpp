@@ -2,7 +2,6 @@
 
 #include "base/FileChanges.h"
 #include "base/Locations.h"
-#include "base/UserFacingError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,13 +17,6 @@ bool itemExists(const QString &path)
 {
     const QFileInfo item(path);
     return item.exists() || item.isSymLink();
-}
-
-void moveItem(const QString &from, const QString &to)
-{
-    if (!QDir().rename(from, to))
-        throw UserFacingError(QStringLiteral("Tarnhold could not move “%1” to “%2”.")
-                                  .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
 }
 
 } // namespace
