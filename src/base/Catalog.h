@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AntiCheatPins.h"
+#include "base/ControlBarPins.h"
 #include "base/ThreePlayerMapPackage.h"
 
 #include <QList>
@@ -28,4 +29,5 @@ struct Catalog
     QUrl gitHubWeb = QUrl(QStringLiteral("https://github.com"));
     QUrl cncLabsSite = QUrl(QStringLiteral("https://www.cnclabs.com"));
     QUrl genToolSite = QUrl(QStringLiteral("https://gentool.net"));
+    ControlBarPins controlBar;
 };

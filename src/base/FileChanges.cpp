@@ -48,3 +48,10 @@ void replaceFile(const QString &path, const QByteArray &contents)
         throw UserFacingError(
             QStringLiteral("Tarnhold could not save “%1”: %2").arg(QFileInfo(path).fileName(), file.errorString()));
 }
+
+void copyFile(const QString &source, const QString &target)
+{
+    if (!QFile::copy(source, target))
+        throw UserFacingError(QStringLiteral("Tarnhold could not copy “%1” to “%2”.")
+                                  .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target)));
+}

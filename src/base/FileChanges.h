@@ -14,8 +14,11 @@ void removeItem(const QString &path);
 // Removes an item of Tarnhold's own that it no longer needs; one that cannot
 // be removed is left for the user rather than failing what went before.
 void removeQuietly(const QString &path);
-// Renames an item, which moves it whole or not at all within one volume.
+// Renames an item, a link as itself, to a target that does not exist yet; it
+// moves whole or not at all within one volume.
 void moveItem(const QString &from, const QString &to);
 // Writes the file atomically: the old one stays whole until the new one is.
 // A link in its place is replaced, never written through.
 void replaceFile(const QString &path, const QByteArray &contents);
+// Copies a file to a target that does not exist yet.
+void copyFile(const QString &source, const QString &target);

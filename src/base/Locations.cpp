@@ -82,6 +82,16 @@ QString officialUserDataFolder()
     return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/Official"));
 }
 
+QString communityContentFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent"));
+}
+
+QString communityDownloadsFolder()
+{
+    return QDir(downloadsFolder()).filePath(QStringLiteral("CommunityContent"));
+}
+
 QString repairsFolder()
 {
     return QDir(supportFolder()).filePath(QStringLiteral("Repairs"));

@@ -23,6 +23,10 @@ QString threePlayerMapsFolder();
 QString threePlayerArchiveFolder();
 // Where the online client's archives are downloaded, kept and unpacked.
 QString downloadsFolder();
+// The community content's prepared packages and backups.
+QString communityContentFolder();
+// Where the community content's archives are downloaded, kept and unpacked.
+QString communityDownloadsFolder();
 // The official copies of the client's user-data folders.
 QString officialUserDataFolder();
 // Backups of files a repair replaced.

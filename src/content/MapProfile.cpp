@@ -32,12 +32,6 @@ QString gameMap(const QString &name)
     return QDir(Locations::gameMapsFolder()).filePath(name);
 }
 
-void moveItem(const QString &from, const QString &to)
-{
-    if (!QDir().rename(from, to))
-        throw UserFacingError(QStringLiteral("Tarnhold could not move “%1”.").arg(QDir::toNativeSeparators(from)));
-}
-
 // Blocks until the copy ends: callers run this work off the GUI thread.
 void copyFolder(const Platform &platform, const QString &from, const QString &to)
 {
