@@ -67,6 +67,16 @@ QString downloadsFolder()
     return QDir(supportFolder()).filePath(QStringLiteral("Downloads"));
 }
 
+QString rankedMapsFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/RankedMaps"));
+}
+
+QString communityDownloadsFolder()
+{
+    return QDir(downloadsFolder()).filePath(QStringLiteral("CommunityContent"));
+}
+
 QString officialUserDataFolder()
 {
     return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/Official"));

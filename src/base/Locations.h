@@ -19,6 +19,10 @@ QString managedPrefixFolder();
 QString managedMapListFile();
 // Where the online client's archives are downloaded, kept and unpacked.
 QString downloadsFolder();
+// The ranked maps prepared for installation, one folder per commit.
+QString rankedMapsFolder();
+// Where community content archives are downloaded, kept and unpacked.
+QString communityDownloadsFolder();
 // The official copies of the client's user-data folders.
 QString officialUserDataFolder();
 // Backups of files a repair replaced.

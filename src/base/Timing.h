@@ -15,6 +15,10 @@ struct Timing
     // abandoned; Qt has no limit of its own. A minute outlasts a slow CDN's
     // first byte and still ends a stalled download.
     std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
+    // How long the question for the ranked maps' latest commit may go
+    // without any data; its answer is small, so a minute means GitHub is not
+    // answering.
+    std::chrono::milliseconds gitHubQueryTimeout = std::chrono::seconds(60);
     // How often a download running in a terminal window is looked at.
     std::chrono::milliseconds steamTerminalPoll = std::chrono::seconds(1);
     // How long the Rosetta installer may take, the administrator prompt
