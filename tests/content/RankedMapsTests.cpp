@@ -164,9 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Failure{"RateLimited", FixtureResponse(403, {}, commitAnswer(commit)), goodRelease,
                 fails<BadServerResponseError>},
-        Failure{"Accepted", FixtureResponse(202, {}, commitAnswer(commit)), goodRelease, fails<BadServerResponseError>},
         Failure{"NotJSON", FixtureResponse(200, {}, "<html>"), goodRelease, fails<GitHubCommitError>},
-        Failure{"ShaNotText", FixtureResponse(200, {}, "{\"sha\":7}"), goodRelease, fails<GitHubCommitError>},
         Failure{"ShortSha", FixtureResponse(200, {}, commitAnswer(commit.left(39))), goodRelease,
                 fails<CorruptFileError>},
         Failure{"ShaWithPath", FixtureResponse(200, {}, commitAnswer(u"../"_s + commit.left(37))), goodRelease,
