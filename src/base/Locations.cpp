@@ -59,17 +59,17 @@ QString managedPrefixFolder()
 
 QString managedMapListFile()
 {
-    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/installed-maps.json"));
+    return QDir(communityContentFolder()).filePath(QStringLiteral("installed-maps.json"));
 }
 
 QString threePlayerMapsFolder()
 {
-    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/CNCLabs-3Player/v2/Maps"));
+    return QDir(communityContentFolder()).filePath(QStringLiteral("CNCLabs-3Player/v2/Maps"));
 }
 
 QString threePlayerArchiveFolder()
 {
-    return QDir(supportFolder()).filePath(QStringLiteral("Downloads/CommunityContent/CNCLabs-3Player"));
+    return QDir(communityDownloadsFolder()).filePath(QStringLiteral("CNCLabs-3Player"));
 }
 
 QString downloadsFolder()
@@ -77,19 +77,24 @@ QString downloadsFolder()
     return QDir(supportFolder()).filePath(QStringLiteral("Downloads"));
 }
 
-QString officialUserDataFolder()
+QString rankedMapsFolder()
 {
-    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent/Official"));
-}
-
-QString communityContentFolder()
-{
-    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent"));
+    return QDir(communityContentFolder()).filePath(QStringLiteral("RankedMaps"));
 }
 
 QString communityDownloadsFolder()
 {
     return QDir(downloadsFolder()).filePath(QStringLiteral("CommunityContent"));
+}
+
+QString officialUserDataFolder()
+{
+    return QDir(communityContentFolder()).filePath(QStringLiteral("Official"));
+}
+
+QString communityContentFolder()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent"));
 }
 
 QString repairsFolder()

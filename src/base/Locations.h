@@ -25,7 +25,9 @@ QString threePlayerArchiveFolder();
 QString downloadsFolder();
 // The community content's prepared packages and backups.
 QString communityContentFolder();
-// Where the community content's archives are downloaded, kept and unpacked.
+// The ranked maps prepared for installation, one folder per commit.
+QString rankedMapsFolder();
+// Where community content archives are downloaded, kept and unpacked.
 QString communityDownloadsFolder();
 // The official copies of the client's user-data folders.
 QString officialUserDataFolder();

@@ -18,6 +18,10 @@ struct Timing
     // The pause before each archive fetched from the C&C Labs site, which
     // refuses visitors that come faster.
     std::chrono::milliseconds cncLabsPause = std::chrono::seconds(2);
+    // How long the question for the ranked maps' latest commit may go
+    // without any data; its answer is small, so a minute means GitHub is not
+    // answering.
+    std::chrono::milliseconds gitHubQueryTimeout = std::chrono::seconds(60);
     // How often a download running in a terminal window is looked at.
     std::chrono::milliseconds steamTerminalPoll = std::chrono::seconds(1);
     // How long the Rosetta installer may take, the administrator prompt

@@ -1,6 +1,5 @@
 #include "client/OnlineClientInstaller.h"
 
-#include "base/ArchiveEntries.h"
 #include "base/FileChanges.h"
 #include "base/InstallationRecord.h"
 #include "base/Locations.h"
@@ -10,6 +9,7 @@
 #include "client/UpdateChannel.h"
 #include "content/HttpClient.h"
 #include "content/TransferErrors.h"
+#include "content/ZipUnpacking.h"
 #include "maps/MapFolders.h"
 #include "platform/Platform.h"
 #include "process/ProcessRunner.h"
@@ -29,15 +29,6 @@ QString uniqueFolder(const QString &prefix)
     return QDir(Locations::downloadsFolder())
         .filePath(prefix + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
 }
-
-class UnsafeArchiveError final : public UserFacingError
-{
-public:
-    UnsafeArchiveError()
-        : UserFacingError(
-            QStringLiteral("The Velmora archive contains files that would be placed outside its own folder."))
-    {}
-};
 
 } // namespace
 
@@ -128,13 +119,7 @@ QCoro::Task<> OnlineClientInstaller::installLatestPatch(QString runtime, QString
 
 QCoro::Task<QString> OnlineClientInstaller::unpackClient(QString archive, QString staging)
 {
-    // Both commands are made before the first wait: nothing of the owner's is
-    // touched once it may be gone.
-    const ToolCommand list = m_services.platform.listZipCommand(archive);
-    const ToolCommand unpack = m_services.platform.unzipCommand(archive, staging);
-    if (!archiveEntriesStayInside(co_await ProcessRunner::run(list.program, list.arguments)))
-        throw UnsafeArchiveError();
-    co_await ProcessRunner::run(unpack.program, unpack.arguments);
+    co_await unpackZipInside(m_services.platform, archive, staging);
     // The walk's length is the archive's to decide, so it runs off the GUI thread.
     QFuture<std::optional<QString>> search =
         QtConcurrent::run(&findFile, QStringLiteral("EAC_LaunchVelmora.exe"), staging);

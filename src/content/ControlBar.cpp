@@ -1,14 +1,13 @@
 #include "content/ControlBar.h"
 
-#include "base/ArchiveEntries.h"
 #include "base/FileChanges.h"
 #include "base/InstalledState.h"
 #include "base/Locations.h"
 #include "content/HttpClient.h"
 #include "content/TransferErrors.h"
+#include "content/ZipUnpacking.h"
 #include "maps/MapFolders.h"
 #include "platform/Platform.h"
-#include "process/ProcessRunner.h"
 
 #include <QCoroFuture>
 #include <QDir>
@@ -17,15 +16,6 @@
 #include <QtConcurrent>
 
 namespace {
-
-class UnsafeArchiveError final : public UserFacingError
-{
-public:
-    explicit UnsafeArchiveError(const QString &archive)
-        : UserFacingError(QStringLiteral("The archive “%1” contains files that would be placed outside its own folder.")
-                              .arg(QFileInfo(archive).fileName()))
-    {}
-};
 
 // Removes the unpacked archives however the preparation ends; what is left
 // behind is only clutter, so a failed removal is not reported.
@@ -58,17 +48,6 @@ QCoro::Task<QString> downloadArchive(HttpClient &http, QUrl url, QString sha256,
     co_return kept;
 }
 
-// Both commands are made before the first wait: nothing of the caller's is
-// touched once it may be gone.
-QCoro::Task<> unpack(const Platform &platform, QString archive, QString destination)
-{
-    const ToolCommand list = platform.listZipCommand(archive);
-    const ToolCommand unzip = platform.unzipCommand(archive, destination);
-    if (!archiveEntriesStayInside(co_await ProcessRunner::run(list.program, list.arguments)))
-        throw UnsafeArchiveError(archive);
-    co_await ProcessRunner::run(unzip.program, unzip.arguments);
-}
-
 } // namespace
 
 QCoro::Task<PreparedControlBar> prepareControlBar(Services services, QString resolution)
@@ -89,8 +68,8 @@ QCoro::Task<PreparedControlBar> prepareControlBar(Services services, QString res
     const QString genToolFiles = extraction.filePath(QStringLiteral("GenTool"));
     makeFolder(interfaceFiles.path());
     makeFolder(genToolFiles);
-    co_await unpack(services.platform, interfaceArchive, interfaceFiles.path());
-    co_await unpack(services.platform, genToolArchive, genToolFiles);
+    co_await unpackZipInside(services.platform, interfaceArchive, interfaceFiles.path());
+    co_await unpackZipInside(services.platform, genToolArchive, genToolFiles);
     // The walk's length is the archive's to decide, so it runs off the GUI thread.
     const std::optional<QString> library = co_await QtConcurrent::run(&findFile, genToolLibraryName, genToolFiles);
     if (!library)

@@ -1,6 +1,5 @@
 #include "content/ThreePlayerMaps.h"
 
-#include "base/ArchiveEntries.h"
 #include "base/FileChanges.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
@@ -10,6 +9,7 @@
 #include "content/Sha256.h"
 #include "content/TransferErrors.h"
 #include "content/UserAgent.h"
+#include "content/ZipUnpacking.h"
 #include "maps/MapFolders.h"
 #include "platform/Platform.h"
 #include "process/ProcessRunner.h"
@@ -141,13 +141,9 @@ QCoro::Task<> ThreePlayerMaps::stageMap(ThreePlayerMapPackage package, QString a
     // Nothing of this controller's is touched after the first wait, as it may
     // be gone by then; the platform belongs to the model and outlives it.
     const Platform &platform = m_services.platform;
-    const ToolCommand list = platform.listZipCommand(archive);
-    const ToolCommand unpack = platform.unzipCommand(archive, unpacked);
     makeFolder(unpacked);
     // The digest is pinned, yet nothing unpacks outside the staging folder.
-    if (!archiveEntriesStayInside(co_await ProcessRunner::run(list.program, list.arguments)))
-        throw CorruptFileError();
-    co_await ProcessRunner::run(unpack.program, unpack.arguments);
+    co_await unpackZipInside(platform, archive, unpacked);
 
     const std::optional<QString> mapFile =
         co_await findInBackground(package.mapName + QStringLiteral(".map"), unpacked);

@@ -121,7 +121,8 @@ TEST_F(OnlineClientInstallation, AFailureKeepsNothingButAVerifiedArchive)
     const std::pair<QByteArray, QString> archives[] = {
         {"not a zip", ProcessRunnerError::failed(9, {}).description()},
         {ClientArchive::zip(withoutLauncher), CorruptFileError().description()},
-        {escapingArchive, u"The Velmora archive contains files that would be placed outside its own folder."_s}};
+        {escapingArchive,
+         u"The archive “Velmora_1.2.zip” contains files that would be placed outside its own folder."_s}};
     for (const auto &[broken, description] : archives) {
         publish(broken);
         const Outcome<Completed> outcome = install();
