@@ -2,6 +2,7 @@
 #include "app/TarnholdModel.h"
 #include "app/UrlAction.h"
 #include "client/UpdateChannel.h"
+#include "content/CommunityContent.h"
 #include "setup/SetupFlow.h"
 
 void TarnholdModel::handle(const QUrl &url)
@@ -28,12 +29,14 @@ void TarnholdModel::handle(const QUrl &url)
     case UrlAction::repair:
         m_setup->repair();
         break;
-    // These act through operations that arrive with the game launch and
-    // the community content; until then there is nothing for them to start,
-    // and a stop without a running game does nothing.
+    case UrlAction::community:
+        m_community->installCommunityContent();
+        break;
+    // These act through the game launch, which is not here yet; until then
+    // there is nothing to start, and a stop without a running game does
+    // nothing.
     case UrlAction::launch:
     case UrlAction::stop:
-    case UrlAction::community:
         break;
     }
 }

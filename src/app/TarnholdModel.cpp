@@ -5,7 +5,9 @@
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
+#include "client/OnlineClientInstaller.h"
 #include "client/UpdateChannel.h"
+#include "content/CommunityContent.h"
 #include "content/HttpClient.h"
 #include "maps/MapLibrary.h"
 #include "platform/Platform.h"
@@ -27,7 +29,9 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
     m_maps = std::make_unique<MapLibrary>(m_catalog);
     m_steam = std::make_unique<SteamDownload>(services, *m_operation);
-    m_setup = std::make_unique<SetupFlow>(services, *m_operation);
+    m_client = std::make_unique<OnlineClientInstaller>(services, *m_operation, *m_updates);
+    m_community = std::make_unique<CommunityContent>(services, *m_operation);
+    m_setup = std::make_unique<SetupFlow>(services, *m_operation, *m_client, *m_community);
     connect(m_setup.get(), &SetupFlow::setupOpened, this, [this] {
         setSelectedSection(AppSection::setup);
         m_steam->reset();
@@ -43,8 +47,11 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     connect(m_updates.get(), &UpdateChannel::releaseChanged, this, &TarnholdModel::refreshComponents);
     connect(m_maps.get(), &MapLibrary::installedMapsChanged, this, &TarnholdModel::refreshComponents);
     connect(m_operation.get(), &OperationState::isBusyChanged, this, [this] {
-        if (!m_operation->isBusy())
+        if (!m_operation->isBusy()) {
             refreshComponents();
+            // An operation may have changed the game's maps.
+            m_maps->refreshMapLibrary();
+        }
     });
     // Every input of isReady, hasUpdate and statusTitle that signals.
     for (const auto signal : {&OperationState::isBusyChanged, &OperationState::activityChanged})

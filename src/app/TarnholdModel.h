@@ -14,9 +14,11 @@
 #include <memory>
 #include <optional>
 
+class CommunityContent;
 class HttpClient;
 class InstallationRecord;
 class MapLibrary;
+class OnlineClientInstaller;
 class OperationState;
 class Platform;
 class SetupFlow;
@@ -48,6 +50,7 @@ public:
     MapLibrary &maps() const { return *m_maps; }
     SetupFlow &setup() const { return *m_setup; }
     SteamDownload &steam() const { return *m_steam; }
+    CommunityContent &community() const { return *m_community; }
 
     AppSection selectedSection() const { return m_selectedSection; }
     void setSelectedSection(AppSection section);
@@ -90,6 +93,8 @@ private:
     std::unique_ptr<UpdateChannel> m_updates;
     std::unique_ptr<MapLibrary> m_maps;
     std::unique_ptr<SteamDownload> m_steam;
+    std::unique_ptr<OnlineClientInstaller> m_client;
+    std::unique_ptr<CommunityContent> m_community;
     std::unique_ptr<SetupFlow> m_setup;
 
     AppSection m_selectedSection = AppSection::home;

@@ -1,11 +1,13 @@
 // Repair: stop what Wine left running, check that the launcher and the game
-// are in place, and install the anti-cheat again.
+// are in place, restore the multiplayer profile and install the anti-cheat
+// again.
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
 #include "base/MissingFileError.h"
 #include "base/OperationState.h"
 #include "client/AntiCheatInstallation.h"
+#include "content/CommunityContent.h"
 #include "platform/Platform.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
@@ -65,6 +67,9 @@ QCoro::Task<> SetupFlow::runRepair(QString runtime, QString prefix)
             if (!fileExists(QDir(game).filePath(name)))
                 throw MissingFileError(name);
         }
+        co_await m_community.installCommunityContent(game, 0.18, 0.86);
+        if (!self)
+            co_return;
         m_operation.setInstallerPhase(InstallerPhase::onlineClient);
         m_operation.setActivity(QStringLiteral("Refreshing Easy Anti-Cheat…"));
         m_operation.advance(0.0, 1.0, 0.9);

@@ -4,10 +4,13 @@
 
 #include <QPointer>
 
-SetupFlow::SetupFlow(Services services, OperationState &operation, QObject *parent)
+SetupFlow::SetupFlow(Services services, OperationState &operation, OnlineClientInstaller &client,
+                     CommunityContent &community, QObject *parent)
     : QObject(parent)
     , m_services(services)
     , m_operation(operation)
+    , m_client(client)
+    , m_community(community)
 {}
 
 SetupFlow::~SetupFlow() = default;

@@ -6,12 +6,15 @@
 #include <QCoroTask>
 #include <QObject>
 
+class CommunityContent;
+class OnlineClientInstaller;
 class OperationState;
 
 // The guided setup: which step comes next, and the steps that prepare the
 // machine (the machine check, the runtime, SteamCMD). The game download and
 // the sections belong to others, so the flow announces with signals where
-// the setup opens, where the game download starts and where it ends.
+// the setup opens, where the game download starts and where it ends. It also
+// runs the operations made of other controllers' steps: repair and update.
 class SetupFlow final : public QObject
 {
     Q_OBJECT
@@ -20,7 +23,8 @@ class SetupFlow final : public QObject
     Q_PROPERTY(SetupStep setupStep READ setupStep NOTIFY setupStepChanged)
 
 public:
-    SetupFlow(Services services, OperationState &operation, QObject *parent = nullptr);
+    SetupFlow(Services services, OperationState &operation, OnlineClientInstaller &client, CommunityContent &community,
+              QObject *parent = nullptr);
     ~SetupFlow() override;
 
     SetupStep setupStep() const { return m_setupStep; }
@@ -41,6 +45,9 @@ public:
     // installs the anti-cheat again; runs detached and reports through the
     // operation. Without a runtime or prefix it opens the setup instead.
     void repair();
+    // Installs the release the update channel names now, then the community
+    // content; runs detached and reports through the operation.
+    void installAvailableUpdate();
 
     // The Steam download holds the whole game.
     void gameFilesDownloaded();
@@ -63,10 +70,13 @@ private:
     // still missing afterwards.
     QCoro::Task<bool> installRosetta();
     QCoro::Task<> runRepair(QString runtime, QString prefix);
+    QCoro::Task<> runUpdate(QString runtime, QString prefix);
     // The step just succeeded: progress ends at 1.0 and the activity stays.
     void advanceTo(SetupStep step);
 
     Services m_services;
     OperationState &m_operation;
+    OnlineClientInstaller &m_client;
+    CommunityContent &m_community;
     SetupStep m_setupStep = SetupStep::checkMac;
 };

@@ -1,7 +1,7 @@
 #include "base/Locations.h"
 #include "client/OnlineClientInstaller.h"
-#include "client/PortableUserData.h"
 #include "client/UpdateChannel.h"
+#include "content/PortableUserData.h"
 #include "content/TransferErrors.h"
 #include "process/ProcessRunnerError.h"
 #include "support/ClientArchive.h"
@@ -62,7 +62,7 @@ TEST_F(OnlineClientInstallation, InstallsTheClientFolderOverTheGameAndFilesTheUs
     FileTree::writeFile(store + u"/Maps/Old/Old.map"_s);
     FileTree::writeFile(store + u"/VelmoraGameData/Mine.ini"_s, "kept");
     QMap<QString, QByteArray> files = ClientArchive::packageFiles();
-    files.remove(u"Velmora/VelmoraGameData/Options.ini"_s);
+    files.removeIf([](const auto &file) { return file.key().startsWith(u"Velmora/VelmoraGameData/"_s); });
     const QByteArray archive = ClientArchive::zip(files);
     publish(archive);
     ASSERT_EQ(install().error, nullptr);

@@ -1,6 +1,7 @@
 #include "base/Locations.h"
 #include "setup/SetupFlowTest.h"
 #include "support/ClientArchive.h"
+#include "support/CommunityWorld.h"
 #include "support/Installation.h"
 #include "support/Wait.h"
 #include "support/WineRuntimeFixture.h"
@@ -17,9 +18,11 @@ protected:
     const QString game = Locations::gameFolder(Locations::managedPrefixFolder());
     const WineRuntimeFixture wine{Locations::currentRuntimeFolder()};
     QSignalSpy busyChanges{&operation, &OperationState::isBusyChanged};
+    CommunityWorld world{server, catalog};
 
     RepairTest()
     {
+        world.serveEverything();
         catalog.antiCheat = ClientArchive::testPins();
         Installation::addGameFiles(Locations::managedPrefixFolder());
         Installation::addLauncher(Locations::managedPrefixFolder());
@@ -38,12 +41,13 @@ protected:
 };
 
 // Without an installation the setup opens instead.
-TEST_F(RepairTest, ReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
+TEST_F(RepairTest, RestoresTheProfileAndReinstallsTheAntiCheatOnceTheLauncherAndGameAreThere)
 {
     repairAndWait();
     EXPECT_EQ(operation.errorMessage(), std::nullopt);
     EXPECT_EQ(operation.activity(), u"Repair complete"_s);
     EXPECT_EQ(operation.installerPhase(), InstallerPhase::complete);
+    EXPECT_TRUE(QFileInfo::exists(Locations::managedMapListFile()));
     EXPECT_EQ(wine.recorded(u"wine-arguments"_s),
               QStringList(game + u"/EasyAntiCheat_EOS_Setup.exe\tinstall\t"_s + QString(32, u'1')));
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "client/OnlineClientInstaller.h"
+#include "client/UpdateChannel.h"
+#include "content/CommunityContent.h"
 #include "setup/SetupFlow.h"
 #include "support/FileTree.h"
 #include "support/SteamCmdFixture.h"
@@ -16,7 +19,10 @@ class SetupFlowTest : public testing::Test, protected TestServices
 protected:
     SetupFlowTest() { platform.resources = FileTree::inHome(QStringLiteral("Resources")); }
 
-    SetupFlow flow{services(), operation};
+    UpdateChannel updates{services(), operation};
+    OnlineClientInstaller client{services(), operation, updates};
+    CommunityContent community{services(), operation};
+    SetupFlow flow{services(), operation, client, community};
 
     static void await(QCoro::Task<> step) { QCoro::waitFor(std::move(step)); }
 

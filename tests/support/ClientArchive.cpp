@@ -32,7 +32,8 @@ QMap<QString, QByteArray> packageFiles()
             {QStringLiteral("Velmora/VelmoraZH_60.exe"), "production build"},
             {QStringLiteral("Velmora/Data/INI/GameData.ini"), "client data"},
             {QStringLiteral("Velmora/Maps/Velmora Arena/Velmora Arena.map"), "package map"},
-            {QStringLiteral("Velmora/VelmoraGameData/Options.ini"), "package options"}};
+            {QStringLiteral("Velmora/VelmoraGameData/Options.ini"), "package options"},
+            {QStringLiteral("Velmora/VelmoraGameData/500_900_CommunityPatch_CoreINI.big"), "community data patch"}};
 }
 
 QByteArray zip(const QMap<QString, QByteArray> &files)

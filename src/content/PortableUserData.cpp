@@ -1,4 +1,4 @@
-#include "client/PortableUserData.h"
+#include "content/PortableUserData.h"
 
 #include "base/FileChanges.h"
 #include "base/Locations.h"
