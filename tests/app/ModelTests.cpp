@@ -107,6 +107,8 @@ TEST_F(Model, UrlsSwitchSectionsOrActivate)
         EXPECT_EQ(model.selectedSection(), section) << url;
         EXPECT_EQ(activations.count(), activated) << url;
     }
+    model.handle(QUrl(u"tarnhold://community"_s));
+    EXPECT_EQ(model.operation().errorMessage(), u"Install the original game before restoring its multiplayer profile."_s);
     Installation::addReadyInstallation();
     model.handle(QUrl(u"tarnhold://refresh"_s));
     EXPECT_TRUE(eventually([this] { return model.setup().setupStep() == SetupStep::complete; }));
