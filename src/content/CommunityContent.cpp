@@ -1,6 +1,7 @@
 #include "content/CommunityContent.h"
 
 #include "base/BackgroundWork.h"
+#include "base/DetachedOperation.h"
 #include "base/FileChanges.h"
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
@@ -86,18 +87,7 @@ void CommunityContent::installCommunityContent()
             QStringLiteral("Install the original game before restoring its multiplayer profile."));
         return;
     }
-    [](QPointer<CommunityContent> self, QString game) -> QCoro::Task<> {
-        try {
-            co_await self->restoreProfile(game);
-        } catch (...) {
-            // restoreProfile reports its own failures; only something like
-            // running out of memory gets here.
-            if (self) {
-                self->m_operation.setErrorMessage(QStringLiteral("Tarnhold ran into an unexpected error."));
-                self->m_operation.end();
-            }
-        }
-    }(this, game);
+    startDetached(this, m_operation, &CommunityContent::restoreProfile, game);
 }
 
 QCoro::Task<> CommunityContent::restoreProfile(QString game)

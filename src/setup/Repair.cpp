@@ -1,6 +1,7 @@
 // Repair: stop what Wine left running, check that the launcher and the game
 // are in place, restore the multiplayer profile and install the anti-cheat
 // again.
+#include "base/DetachedOperation.h"
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
@@ -27,18 +28,7 @@ void SetupFlow::repair()
         beginSetup();
         return;
     }
-    [](QPointer<SetupFlow> self, QString runtime, QString prefix) -> QCoro::Task<> {
-        try {
-            co_await self->runRepair(runtime, prefix);
-        } catch (...) {
-            // runRepair reports its own failures; only something like
-            // running out of memory gets here.
-            if (self) {
-                self->m_operation.setErrorMessage(QStringLiteral("Tarnhold ran into an unexpected error."));
-                self->m_operation.end();
-            }
-        }
-    }(this, *runtime, *prefix);
+    startDetached(this, m_operation, &SetupFlow::runRepair, *runtime, *prefix);
 }
 
 QCoro::Task<> SetupFlow::runRepair(QString runtime, QString prefix)

@@ -1,8 +1,7 @@
 #include "setup/SetupFlow.h"
 
+#include "base/DetachedOperation.h"
 #include "base/OperationState.h"
-
-#include <QPointer>
 
 SetupFlow::SetupFlow(Services services, OperationState &operation, OnlineClientInstaller &client,
                      CommunityContent &community, QObject *parent)
@@ -37,36 +36,30 @@ void SetupFlow::beginSetup()
 
 void SetupFlow::runCurrentSetupStep()
 {
-    [](QPointer<SetupFlow> self, SetupStep step) -> QCoro::Task<> {
-        try {
-            switch (step) {
-            case SetupStep::checkMac:
-                co_await self->checkMac();
-                break;
-            case SetupStep::runtime:
-                co_await self->installRuntime();
-                break;
-            case SetupStep::steam:
-                co_await self->prepareSteamCMD();
-                break;
-            case SetupStep::gameFiles:
-                Q_EMIT self->gameDownloadRequested();
-                break;
-            case SetupStep::onlineClient:
-                break;
-            case SetupStep::complete:
-                Q_EMIT self->setupFinished();
-                break;
-            }
-        } catch (...) {
-            // The steps report their own failures; only something like
-            // running out of memory gets here, and the button must work again.
-            if (self) {
-                self->m_operation.setErrorMessage(QStringLiteral("Tarnhold ran into an unexpected error."));
-                self->m_operation.end();
-            }
-        }
-    }(this, m_setupStep);
+    startDetached(this, m_operation, &SetupFlow::runStep, m_setupStep);
+}
+
+QCoro::Task<> SetupFlow::runStep(SetupStep step)
+{
+    switch (step) {
+    case SetupStep::checkMac:
+        co_await checkMac();
+        break;
+    case SetupStep::runtime:
+        co_await installRuntime();
+        break;
+    case SetupStep::steam:
+        co_await prepareSteamCMD();
+        break;
+    case SetupStep::gameFiles:
+        Q_EMIT gameDownloadRequested();
+        break;
+    case SetupStep::onlineClient:
+        break;
+    case SetupStep::complete:
+        Q_EMIT setupFinished();
+        break;
+    }
 }
 
 void SetupFlow::gameFilesDownloaded()

@@ -69,6 +69,7 @@ private:
     // Asks macOS to install Rosetta 2; false with errorMessage set when it is
     // still missing afterwards.
     QCoro::Task<bool> installRosetta();
+    QCoro::Task<> runStep(SetupStep step);
     QCoro::Task<> runRepair(QString runtime, QString prefix);
     QCoro::Task<> runUpdate(QString runtime, QString prefix);
     // The step just succeeded: progress ends at 1.0 and the activity stays.

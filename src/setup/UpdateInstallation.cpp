@@ -1,5 +1,6 @@
 // Update: the online client's current release, then the community content
 // that goes with it.
+#include "base/DetachedOperation.h"
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
@@ -23,18 +24,7 @@ void SetupFlow::installAvailableUpdate()
         m_operation.setErrorMessage(QStringLiteral("The current installation is incomplete."));
         return;
     }
-    [](QPointer<SetupFlow> self, QString runtime, QString prefix) -> QCoro::Task<> {
-        try {
-            co_await self->runUpdate(runtime, prefix);
-        } catch (...) {
-            // runUpdate reports its own failures; only something like
-            // running out of memory gets here.
-            if (self) {
-                self->m_operation.setErrorMessage(QStringLiteral("Tarnhold ran into an unexpected error."));
-                self->m_operation.end();
-            }
-        }
-    }(this, *runtime, *prefix);
+    startDetached(this, m_operation, &SetupFlow::runUpdate, *runtime, *prefix);
 }
 
 QCoro::Task<> SetupFlow::runUpdate(QString runtime, QString prefix)
