@@ -2,6 +2,7 @@
 
 #include "base/DetachedOperation.h"
 #include "base/OperationState.h"
+#include "setup/WinePrefix.h"
 
 SetupFlow::SetupFlow(Services services, OperationState &operation, OnlineClientInstaller &client,
                      CommunityContent &community, QObject *parent)
@@ -10,6 +11,7 @@ SetupFlow::SetupFlow(Services services, OperationState &operation, OnlineClientI
     , m_operation(operation)
     , m_client(client)
     , m_community(community)
+    , m_prefix(new WinePrefix(services, operation, this))
 {}
 
 SetupFlow::~SetupFlow() = default;
@@ -55,6 +57,7 @@ QCoro::Task<> SetupFlow::runStep(SetupStep step)
         Q_EMIT gameDownloadRequested();
         break;
     case SetupStep::onlineClient:
+        co_await finishInstallation();
         break;
     case SetupStep::complete:
         Q_EMIT setupFinished();

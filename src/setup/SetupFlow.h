@@ -9,6 +9,7 @@
 class CommunityContent;
 class OnlineClientInstaller;
 class OperationState;
+class WinePrefix;
 
 // The guided setup: which step comes next, and the steps that prepare the
 // machine (the machine check, the runtime, SteamCMD). The game download and
@@ -40,6 +41,10 @@ public:
     QCoro::Task<> checkMac();
     QCoro::Task<> installRuntime();
     QCoro::Task<> prepareSteamCMD();
+    // Builds the playable installation from the Steam download: the Wine
+    // prefix, the game copied into it, the online client and the community
+    // content.
+    QCoro::Task<> finishInstallation();
 
     // Stops leftover Wine processes, checks the launcher and the game, and
     // installs the anti-cheat again; runs detached and reports through the
@@ -70,6 +75,7 @@ private:
     // still missing afterwards.
     QCoro::Task<bool> installRosetta();
     QCoro::Task<> runStep(SetupStep step);
+    QCoro::Task<> finishSteps(QString runtime, QString source);
     QCoro::Task<> runRepair(QString runtime, QString prefix);
     QCoro::Task<> runUpdate(QString runtime, QString prefix);
     // The step just succeeded: progress ends at 1.0 and the activity stays.
@@ -79,5 +85,6 @@ private:
     OperationState &m_operation;
     OnlineClientInstaller &m_client;
     CommunityContent &m_community;
+    WinePrefix *m_prefix;
     SetupStep m_setupStep = SetupStep::checkMac;
 };
