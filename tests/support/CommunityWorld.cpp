@@ -32,12 +32,27 @@ QString CommunityWorld::serve(const QString &path, const QByteArray &archive)
 
 void CommunityWorld::serveRankedMaps(const QStringList &maps)
 {
-    const QString top = QStringLiteral("GeneralsRankedMaps-%1/").arg(commit);
-    QMap<QString, QByteArray> files{{top + QStringLiteral("README.md"), "Ranked maps"}};
-    for (const QString &map : maps)
-        files.insert(QStringLiteral("%1release/maps_1v1_zh/%2/%2.map").arg(top, map), map.toUtf8());
+    serveRankedMaps(rankedArchive({{QStringLiteral("maps_1v1_zh"), maps}}));
+}
+
+void CommunityWorld::serveRankedMaps(const QByteArray &archive)
+{
     m_server.route(rankedCommitPath, FixtureResponse(200, {}, QStringLiteral(R"({"sha":"%1"})").arg(commit).toUtf8()));
-    serve(rankedArchivePath, ClientArchive::zip(files));
+    serve(rankedArchivePath, archive);
+}
+
+QByteArray CommunityWorld::rankedArchive(const RankedRelease &release, const QString &releaseName)
+{
+    const QString root = QStringLiteral("GeneralsRankedMaps-%1/").arg(commit);
+    const QString top = root + releaseName + u'/';
+    QMap<QString, QByteArray> files{{root + QStringLiteral("README.md"), "Ranked maps"},
+                                    {top + QStringLiteral("maps_1v1_zh/Notes/readme.txt"), "notes"},
+                                    {top + QStringLiteral("maps_1v1_zh/Kilo/.old/Kilo.map"), "hidden"}};
+    for (const auto &[folder, maps] : release) {
+        for (const QString &map : maps)
+            files.insert(QStringLiteral("%1%2/%3/%3.map").arg(top, folder, map), folder.toUtf8());
+    }
+    return ClientArchive::zip(files);
 }
 
 QStringList CommunityWorld::rankedMapNames()
@@ -57,8 +72,12 @@ void CommunityWorld::serveThreePlayerMaps()
         const QByteArray page =
             QStringLiteral(R"(<a href="/downloads/file/%1/?token=t%1&amp;s=2">)").arg(item).toUtf8();
         m_server.route(detailsPath(item), FixtureResponse(200, {}, page));
-        m_catalog.threePlayerMaps.append(
-            {item, name, serve(filePath(item), mapArchive(name, QStringLiteral("pack/") + name))});
+        // The second map sits deeper in a folder of another name, its file's
+        // extension in capitals: the table's name is the one installed.
+        const QByteArray archive =
+            item == 1 ? mapArchive(name, QStringLiteral("pack/") + name)
+                      : ClientArchive::zip({{QStringLiteral("pack/deeper/Old Name/%1.MAP").arg(name), name.toUtf8()}});
+        m_catalog.threePlayerMaps.append({item, name, serve(filePath(item), archive)});
     }
 }
 
@@ -89,17 +108,26 @@ void CommunityWorld::serveInterfacePackages()
         {QStringLiteral("1280 × 720"), &m_catalog.controlBar.interface720},
         {QStringLiteral("1920 × 1080"), &m_catalog.controlBar.interface1080},
         {QStringLiteral("2560 × 1440"), &m_catalog.controlBar.interface1440}};
-    for (const auto &[resolution, pin] : variants) {
-        const ControlBarPackage package = controlBarPackage(resolution);
-        QMap<QString, QByteArray> files;
-        // The files every variant shares hold the same bytes in each.
-        for (const QString &name : package.files)
+    for (const auto &[resolution, pin] : variants)
+        *pin = serve(interfacePath(resolution), interfaceArchive(resolution));
+    m_catalog.controlBar.genTool =
+        serve(genToolPath, ClientArchive::zip({{QStringLiteral("GenTool/bin/d3d8.dll"), "GenTool"}}));
+}
+
+QByteArray CommunityWorld::interfaceArchive(const QString &resolution, const QStringList &leftOut)
+{
+    QMap<QString, QByteArray> files;
+    // The files every variant shares hold the same bytes in each.
+    for (const QString &name : controlBarPackage(resolution).files) {
+        if (!leftOut.contains(name))
             files.insert(name, name.toUtf8());
-        *pin = serve(QStringLiteral("/gentool/download/controlbarpro/1.2/") + package.archiveName,
-                     ClientArchive::zip(files));
     }
-    m_catalog.controlBar.genTool = serve(QStringLiteral("/gentool/download/GenTool_v8.9.zip"),
-                                         ClientArchive::zip({{QStringLiteral("GenTool/bin/d3d8.dll"), "GenTool"}}));
+    return ClientArchive::zip(files);
+}
+
+QString CommunityWorld::interfacePath(const QString &resolution)
+{
+    return QStringLiteral("/gentool/download/controlbarpro/1.2/") + controlBarPackage(resolution).archiveName;
 }
 
 void CommunityWorld::keepOfficialClientData()

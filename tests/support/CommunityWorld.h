@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class FixtureServer;
 
 // The community content's web sites as the fixture server plays them, each
@@ -25,9 +27,18 @@ public:
     // Every site below, and the kept official data.
     void serveEverything();
 
+    // Map folders by the release folder that holds them.
+    using RankedRelease = QList<std::pair<QString, QStringList>>;
+
     // The repository at commit, its release holding these maps.
     void serveRankedMaps(const QStringList &maps = rankedMapNames());
+    void serveRankedMaps(const QByteArray &archive);
     static QStringList rankedMapNames();
+    // The repository's archive at commit: below a folder named releaseName,
+    // each map's file holds its release folder's name; beside them sit a
+    // folder of notes and a map hidden in a ".old" folder.
+    static QByteArray rankedArchive(const RankedRelease &release,
+                                    const QString &releaseName = QStringLiteral("release"));
 
     // Two pinned maps, each behind a details page with its one-time link.
     void serveThreePlayerMaps();
@@ -46,10 +57,15 @@ public:
 
     // A zip of one map, laid out below folder inside it.
     static QByteArray mapArchive(const QString &name, const QString &folder);
+    // The archive of one interface variant, without the files left out.
+    static QByteArray interfaceArchive(const QString &resolution, const QStringList &leftOut = {});
+    static QString interfacePath(const QString &resolution);
+    static inline const QString genToolPath = QStringLiteral("/gentool/download/GenTool_v8.9.zip");
 
-private:
+    // Serves archive at path and gives its digest to pin.
     QString serve(const QString &path, const QByteArray &archive);
 
+private:
     FixtureServer &m_server;
     Catalog &m_catalog;
 };
