@@ -30,14 +30,22 @@ QString CommunityWorld::serve(const QString &path, const QByteArray &archive)
     return sha256(archive);
 }
 
-void CommunityWorld::serveRankedMaps(const QStringList &maps)
+QMap<QString, QByteArray> CommunityWorld::plainMapFiles(const QString &map)
+{
+    return {{map + QStringLiteral(".map"), map.toUtf8()}};
+}
+
+void CommunityWorld::serveRankedMaps(const QStringList &maps, const MapFiles &files)
 {
     const QString top = QStringLiteral("GeneralsRankedMaps-%1/").arg(commit);
-    QMap<QString, QByteArray> files{{top + QStringLiteral("README.md"), "Ranked maps"}};
-    for (const QString &map : maps)
-        files.insert(QStringLiteral("%1release/maps_1v1_zh/%2/%2.map").arg(top, map), map.toUtf8());
+    QMap<QString, QByteArray> archived{{top + QStringLiteral("README.md"), "Ranked maps"}};
+    for (const QString &map : maps) {
+        const QMap<QString, QByteArray> folder = files(map);
+        for (auto file = folder.begin(); file != folder.end(); ++file)
+            archived.insert(QStringLiteral("%1release/maps_1v1_zh/%2/%3").arg(top, map, file.key()), file.value());
+    }
     m_server.route(rankedCommitPath, FixtureResponse(200, {}, QStringLiteral(R"({"sha":"%1"})").arg(commit).toUtf8()));
-    serve(rankedArchivePath, ClientArchive::zip(files));
+    serve(rankedArchivePath, ClientArchive::zip(archived));
 }
 
 QStringList CommunityWorld::rankedMapNames()

@@ -3,8 +3,11 @@
 #include "base/Catalog.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class FixtureServer;
 
@@ -25,8 +28,13 @@ public:
     // Every site below, and the kept official data.
     void serveEverything();
 
+    // The files of one map's folder, by their names inside it.
+    using MapFiles = std::function<QMap<QString, QByteArray>(const QString &map)>;
+    // The map's name in a file of the map's name.
+    static QMap<QString, QByteArray> plainMapFiles(const QString &map);
+
     // The repository at commit, its release holding these maps.
-    void serveRankedMaps(const QStringList &maps = rankedMapNames());
+    void serveRankedMaps(const QStringList &maps = rankedMapNames(), const MapFiles &files = plainMapFiles);
     static QStringList rankedMapNames();
 
     // Two pinned maps, each behind a details page with its one-time link.
