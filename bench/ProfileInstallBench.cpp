@@ -93,6 +93,15 @@ struct Setting : TemporaryHome, TestServices
     // name would stop the next move.
     void emptyTrash() const { QDir(trash).removeRecursively(); }
 
+    static qsizetype mapCount()
+    {
+        return rankedMapCount + extraOfficialMapCount + CommunityWorld::officialMapNames().size();
+    }
+    static qsizetype folderCount(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    }
+
     void forgetCopies() const
     {
         QDir(copied).removeRecursively();
@@ -132,6 +141,8 @@ void communityContentInstallation(benchmark::State &state)
         if (!shared.install())
             state.SkipWithError("the installation failed");
     }
+    if (shared.folderCount(Locations::gameMapsFolder()) != shared.mapCount())
+        state.SkipWithError("the installation left out maps");
     shared.emptyTrash();
     state.SetBytesProcessed(state.iterations() * mapBytes(shared.mapSources()));
 }
@@ -152,8 +163,7 @@ void cpMapFolders(benchmark::State &state)
         if (!copy.waitForFinished(-1) || copy.exitCode() != 0)
             state.SkipWithError("cp -a failed");
     }
-    if (QDir(shared.copied).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size()
-        != rankedMapCount + extraOfficialMapCount + CommunityWorld::officialMapNames().size())
+    if (shared.folderCount(shared.copied) != shared.mapCount())
         state.SkipWithError("cp -a left out maps");
     state.SetBytesProcessed(state.iterations() * mapBytes(shared.mapSources()));
 }
