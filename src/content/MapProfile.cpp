@@ -32,16 +32,26 @@ QString gameMap(const QString &name)
     return QDir(Locations::gameMapsFolder()).filePath(name);
 }
 
+// Copies the map folders into the game's Maps folder in one child process.
 // Blocks until the copy ends: callers run this work off the GUI thread.
-void copyFolder(const Platform &platform, const QString &from, const QString &to)
+void copyMaps(const Platform &platform, const QFileInfoList &maps)
 {
-    makeFolder(to);
-    const ToolCommand command = platform.copyTreeCommand(from, to);
+    if (maps.isEmpty())
+        return;
+    QStringList folders;
+    for (const QFileInfo &map : maps)
+        folders.append(map.filePath());
+    const ToolCommand command = platform.copyFoldersIntoCommand(folders, Locations::gameMapsFolder());
     QProcess copy;
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.start(command.program, command.arguments);
-    if (!copy.waitForFinished(-1) || copy.exitStatus() != QProcess::NormalExit || copy.exitCode() != 0)
-        throw UserFacingError(QStringLiteral("Tarnhold could not copy the map “%1”.").arg(QFileInfo(from).fileName()));
+    if (copy.waitForFinished(-1) && copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0)
+        return;
+    // The copy goes on past a failed map, so the first one missing is the culprit.
+    const auto missing =
+        std::ranges::find_if(maps, [](const QFileInfo &map) { return !isMapFolder(gameMap(map.fileName())); });
+    throw UserFacingError(QStringLiteral("Tarnhold could not copy the map “%1”.")
+                              .arg((missing == maps.end() ? maps.first() : *missing).fileName()));
 }
 
 // A listed name that is empty or steps out of the Maps folder is not a map
@@ -78,14 +88,16 @@ QStringList installClientMaps(const Platform &platform, const QStringList &sourc
     for (const QString &source : sources) {
         if (!QFileInfo::exists(source))
             throw MissingFileError(QFileInfo(source).fileName());
+        QFileInfoList maps;
         for (const QFileInfo &entry : QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             if (!isMapFolder(entry.filePath()))
                 continue;
             removeItem(gameMap(entry.fileName()));
-            copyFolder(platform, entry.filePath(), gameMap(entry.fileName()));
+            maps.append(entry);
             if (!installed.contains(entry.fileName()))
                 installed.append(entry.fileName());
         }
+        copyMaps(platform, maps);
     }
     if (installed.size() < minimumMapCount)
         throw CorruptFileError();

@@ -179,6 +179,12 @@ ToolCommand LinuxPlatform::copyTreeCommand(const QString &source, const QString 
             {QStringLiteral("-a"), QDir(source).filePath(QStringLiteral(".")), destination}};
 }
 
+ToolCommand LinuxPlatform::copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const
+{
+    return {toolProgram(QStringLiteral("cp")),
+            QStringList{QStringLiteral("-a")} + folders + QStringList{QDir(destination).filePath(QStringLiteral("."))}};
+}
+
 QString LinuxPlatform::steamCmdArchiveName() const
 {
     return QStringLiteral("steamcmd_linux.tar.gz");

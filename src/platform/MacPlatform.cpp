@@ -143,6 +143,14 @@ ToolCommand MacPlatform::copyTreeCommand(const QString &source, const QString &d
     return {toolProgram(QStringLiteral("ditto")), {source, destination}};
 }
 
+// ditto merges every source into one destination; cp keeps each folder apart
+// and, like ditto, keeps extended attributes.
+ToolCommand MacPlatform::copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const
+{
+    return {toolProgram(QStringLiteral("cp")),
+            QStringList{QStringLiteral("-a")} + folders + QStringList{QDir(destination).filePath(QStringLiteral("."))}};
+}
+
 QString MacPlatform::steamCmdArchiveName() const
 {
     return QStringLiteral("steamcmd_osx.tar.gz");

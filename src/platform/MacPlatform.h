@@ -32,6 +32,7 @@ public:
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override;
     ToolCommand copyTreeCommand(const QString &source, const QString &destination) const override;
+    ToolCommand copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const override;
 
     QString steamCmdArchiveName() const override;
     TerminalShell terminalShell() const override;

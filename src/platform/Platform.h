@@ -65,6 +65,9 @@ public:
     // System tools, with their paths and arguments on this system.
     virtual ToolCommand unzipCommand(const QString &archive, const QString &destination) const = 0;
     virtual ToolCommand copyTreeCommand(const QString &source, const QString &destination) const = 0;
+    // Copies each folder, under its own name, into the existing destination
+    // in one run: a child process per folder costs more than small copies.
+    virtual ToolCommand copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const = 0;
     virtual ToolCommand listZipCommand(const QString &archive) const = 0;
     // Drops the first stripComponents folders of every entry's path, as an
     // archive whose entries sit below one top-level folder needs.

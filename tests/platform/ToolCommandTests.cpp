@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -56,6 +57,28 @@ TEST(ToolCommands, UnpackAndCopyMergeIntoAnExistingFolder)
         QFile merged(destination + u"/.hidden/new.map"_s);
         EXPECT_TRUE(merged.open(QIODevice::ReadOnly) && merged.readAll() == "new") << command.program.toStdString();
         EXPECT_EQ(QFileInfo(destination + u"/link.map"_s).symLinkTarget(), merged.fileName());
+    }
+}
+
+// Each folder arrives whole under its own name beside what is there, its
+// hidden entries and links kept.
+TEST(ToolCommands, CopyFoldersIntoAnExistingFolder)
+{
+    const std::unique_ptr<Platform> platform = createPlatform();
+    const QString destination = inHome(u"Game Maps"_s);
+    writeFile(destination + u"/Own Map/Own Map.map"_s, "mine");
+    const QStringList folders{inHome(u"Cache/Map One"_s), inHome(u"Official/Map Two"_s)};
+    for (const QString &folder : folders) {
+        writeFile(folder + u"/.hidden/a.map"_s, "map");
+        makeSymlink(u".hidden/a.map"_s, folder + u"/link.map"_s);
+    }
+    run(platform->copyFoldersIntoCommand(folders, destination));
+    EXPECT_EQ(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{u"Map One"_s, u"Map Two"_s, u"Own Map"_s}));
+    for (const QString &map : {u"Map One"_s, u"Map Two"_s}) {
+        EXPECT_EQ(readFile(destination + u'/' + map + u"/.hidden/a.map"_s), "map");
+        EXPECT_EQ(QFileInfo(destination + u'/' + map + u"/link.map"_s).symLinkTarget(),
+                  destination + u'/' + map + u"/.hidden/a.map"_s);
     }
 }
 

@@ -78,6 +78,10 @@ public:
     {
         return m_system->copyTreeCommand(source, destination);
     }
+    ToolCommand copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const override
+    {
+        return m_system->copyFoldersIntoCommand(folders, destination);
+    }
     ToolCommand listZipCommand(const QString &archive) const override { return m_system->listZipCommand(archive); }
     ToolCommand untarCommand(const QString &archive, const QString &destination, int stripComponents) const override
     {
