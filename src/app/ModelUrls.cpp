@@ -1,6 +1,7 @@
 // URLs of the "tarnhold" scheme, opened by other programs or a second start.
 #include "app/TarnholdModel.h"
 #include "app/UrlAction.h"
+#include "client/GameLauncher.h"
 #include "client/UpdateChannel.h"
 #include "content/CommunityContent.h"
 #include "setup/SetupFlow.h"
@@ -32,11 +33,11 @@ void TarnholdModel::handle(const QUrl &url)
     case UrlAction::community:
         m_community->installCommunityContent();
         break;
-    // These act through the game launch, which is not here yet; until then
-    // there is nothing to start, and a stop without a running game does
-    // nothing.
     case UrlAction::launch:
+        m_launcher->launchGame();
+        break;
     case UrlAction::stop:
+        m_launcher->stopGame();
         break;
     }
 }

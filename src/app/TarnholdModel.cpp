@@ -5,6 +5,7 @@
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
 #include "base/OperationState.h"
+#include "client/GameLauncher.h"
 #include "client/OnlineClientInstaller.h"
 #include "client/UpdateChannel.h"
 #include "content/CommunityContent.h"
@@ -31,6 +32,7 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     m_steam = std::make_unique<SteamDownload>(services, *m_operation);
     m_client = std::make_unique<OnlineClientInstaller>(services, *m_operation, *m_updates);
     m_community = std::make_unique<CommunityContent>(services, *m_operation);
+    m_launcher = std::make_unique<GameLauncher>(services, *m_operation, *m_community);
     m_setup = std::make_unique<SetupFlow>(services, *m_operation, *m_client, *m_community);
     connect(m_setup.get(), &SetupFlow::setupOpened, this, [this] {
         setSelectedSection(AppSection::setup);
@@ -54,7 +56,8 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
         }
     });
     // Every input of isReady, hasUpdate and statusTitle that signals.
-    for (const auto signal : {&OperationState::isBusyChanged, &OperationState::activityChanged})
+    for (const auto signal :
+         {&OperationState::isBusyChanged, &OperationState::activityChanged, &OperationState::isGameRunningChanged})
         connect(m_operation.get(), signal, this, &TarnholdModel::statusChanged);
     connect(m_record.get(), &InstallationRecord::stateChanged, this, &TarnholdModel::statusChanged);
     connect(m_updates.get(), &UpdateChannel::releaseChanged, this, &TarnholdModel::statusChanged);
@@ -91,7 +94,7 @@ QString TarnholdModel::statusTitle() const
     // Readiness looks at the disk, so it is only asked when it can decide.
     const bool busy = m_operation->isBusy();
     const bool ready = !busy && isReady();
-    return ::statusTitle({false, busy, m_operation->activity(), ready, ready && hasUpdate()});
+    return ::statusTitle({m_operation->isGameRunning(), busy, m_operation->activity(), ready, ready && hasUpdate()});
 }
 
 QCoro::Task<> TarnholdModel::refresh()

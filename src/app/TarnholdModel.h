@@ -15,6 +15,7 @@
 #include <optional>
 
 class CommunityContent;
+class GameLauncher;
 class HttpClient;
 class InstallationRecord;
 class MapLibrary;
@@ -51,6 +52,7 @@ public:
     SetupFlow &setup() const { return *m_setup; }
     SteamDownload &steam() const { return *m_steam; }
     CommunityContent &community() const { return *m_community; }
+    GameLauncher &launcher() const { return *m_launcher; }
 
     AppSection selectedSection() const { return m_selectedSection; }
     void setSelectedSection(AppSection section);
@@ -95,6 +97,7 @@ private:
     std::unique_ptr<SteamDownload> m_steam;
     std::unique_ptr<OnlineClientInstaller> m_client;
     std::unique_ptr<CommunityContent> m_community;
+    std::unique_ptr<GameLauncher> m_launcher;
     std::unique_ptr<SetupFlow> m_setup;
 
     AppSection m_selectedSection = AppSection::home;

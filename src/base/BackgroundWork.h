@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 #include <type_traits>
+#include <variant>
 
 // The outcome of work run on the thread pool: its result, or what it threw.
 // QtConcurrent passes on only QException, so the work's own errors travel
@@ -19,7 +20,12 @@ public:
     {
         BackgroundOutcome outcome;
         try {
-            outcome.m_result.emplace(function(std::move(args)...));
+            if constexpr (std::is_void_v<Result>) {
+                function(std::move(args)...);
+                outcome.m_result.emplace();
+            } else {
+                outcome.m_result.emplace(function(std::move(args)...));
+            }
         } catch (...) {
             outcome.m_error = std::current_exception();
         }
@@ -31,11 +37,12 @@ public:
     {
         if (m_error)
             std::rethrow_exception(m_error);
-        return std::move(*m_result);
+        if constexpr (!std::is_void_v<Result>)
+            return std::move(*m_result);
     }
 
 private:
-    std::optional<Result> m_result;
+    std::optional<std::conditional_t<std::is_void_v<Result>, std::monostate, Result>> m_result;
     std::exception_ptr m_error;
 };
 

@@ -92,6 +92,11 @@ QString officialUserDataFolder()
     return QDir(communityContentFolder()).filePath(QStringLiteral("Official"));
 }
 
+QString officialMapsFolder()
+{
+    return QDir(officialUserDataFolder()).filePath(QStringLiteral("Maps"));
+}
+
 QString communityContentFolder()
 {
     return QDir(supportFolder()).filePath(QStringLiteral("CommunityContent"));

@@ -31,6 +31,8 @@ QString rankedMapsFolder();
 QString communityDownloadsFolder();
 // The official copies of the client's user-data folders.
 QString officialUserDataFolder();
+// The official maps kept from the online client, one map folder each.
+QString officialMapsFolder();
 // Backups of files a repair replaced.
 QString repairsFolder();
 // The record of every Wine prefix creation.

@@ -21,6 +21,7 @@ class OperationState final : public QObject
     Q_DISABLE_COPY_MOVE(OperationState)
 
     Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
+    Q_PROPERTY(bool isGameRunning READ isGameRunning NOTIFY isGameRunningChanged)
     Q_PROPERTY(InstallerPhase installerPhase READ installerPhase NOTIFY installerPhaseChanged)
     Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
     Q_PROPERTY(QString activity READ activity NOTIFY activityChanged)
@@ -36,6 +37,8 @@ public:
     ~OperationState() override;
 
     bool isBusy() const { return m_isBusy; }
+    // The game Tarnhold started runs: operations that change its files wait.
+    bool isGameRunning() const { return m_isGameRunning; }
     InstallerPhase installerPhase() const { return m_installerPhase; }
     double progress() const { return m_progress; }
     QString activity() const { return m_activity; }
@@ -65,12 +68,16 @@ public:
     void setProgressDetail(const std::optional<QString> &detail);
     void setProgressStalled(bool stalled);
 
+    // Only the game launcher sets this, from the start to the end of a game.
+    void setGameRunning(bool running) { assign(m_isGameRunning, running, &OperationState::isGameRunningChanged); }
+
     // A guard's reason, or the user dismissing a shown message.
     void setErrorMessage(const std::optional<QString> &message);
     void setNoticeMessage(const std::optional<QString> &message);
 
 Q_SIGNALS:
     void isBusyChanged();
+    void isGameRunningChanged();
     void installerPhaseChanged();
     void progressChanged();
     void activityChanged();
@@ -94,6 +101,7 @@ private:
     void setProgress(double progress) { assign(m_progress, progress, &OperationState::progressChanged); }
 
     bool m_isBusy = false;
+    bool m_isGameRunning = false;
     InstallerPhase m_installerPhase = InstallerPhase::preparing;
     double m_progress = 0.0;
     QString m_activity = QStringLiteral("Checking installation…");

@@ -46,9 +46,7 @@ InstalledProfile installProfileFiles(const ProfileSources &sources)
     const QString mapCache = QDir(Locations::gameMapsFolder()).filePath(QStringLiteral("MapCache.ini"));
     if (QFileInfo(mapCache).exists() || QFileInfo(mapCache).isSymLink())
         removeItem(mapCache);
-    const QStringList mapSources =
-        QStringList{sources.rankedMaps, QDir(Locations::officialUserDataFolder()).filePath(QStringLiteral("Maps"))}
-        + sources.extraMaps;
+    const QStringList mapSources = QStringList{sources.rankedMaps, Locations::officialMapsFolder()} + sources.extraMaps;
     const QStringList names = installClientMaps(*sources.platform, mapSources);
     configureOfficialCommunityDataPatch();
     installPreparedControlBar(sources.controlBar, sources.game);
@@ -80,6 +78,10 @@ void CommunityContent::installCommunityContent()
     // The window offers no command while another runs; a URL may still ask.
     if (m_operation.isBusy())
         return;
+    if (m_operation.isGameRunning()) {
+        m_operation.setErrorMessage(QStringLiteral("Quit Velmora before changing its interface or maps."));
+        return;
+    }
     const std::optional<QString> prefix = prefixURL(m_services.record.state());
     const QString game = prefix ? Locations::gameFolder(*prefix) : QString();
     if (!prefix || !fileExists(QDir(game).filePath(QStringLiteral("Generals.exe")))) {

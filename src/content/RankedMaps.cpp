@@ -86,7 +86,11 @@ QCoro::Task<QString> RankedMaps::prepareLatestRankedMaps()
 
 std::optional<QString> RankedMaps::cachedRankedMapsURL() const
 {
-    const std::optional<QString> revision = m_services.record.state().rankedMapsRevision;
+    return cachedRankedMaps(m_services.record.state().rankedMapsRevision);
+}
+
+std::optional<QString> cachedRankedMaps(const std::optional<QString> &revision)
+{
     if (!revision)
         return std::nullopt;
     const QString cache = cacheFolder(*revision);

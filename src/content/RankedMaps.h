@@ -40,3 +40,7 @@ private:
 
     Services m_services;
 };
+
+// The prepared cache of the commit revision when it is complete; file work
+// only, so a launch can ask off the GUI thread.
+std::optional<QString> cachedRankedMaps(const std::optional<QString> &revision);

@@ -21,4 +21,12 @@ void set(EnvironmentVariables &variables, const QString &name, const QString &va
         found->second = value;
 }
 
+QProcessEnvironment processEnvironment(const EnvironmentVariables &variables)
+{
+    QProcessEnvironment environment;
+    for (const auto &[name, value] : variables)
+        environment.insert(name, value);
+    return environment;
+}
+
 } // namespace Environment

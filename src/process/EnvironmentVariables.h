@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <optional>
@@ -15,5 +16,7 @@ namespace Environment {
 std::optional<QString> value(const EnvironmentVariables &variables, const QString &name);
 // Replaces the variable's value in place, or appends it when absent.
 void set(EnvironmentVariables &variables, const QString &name, const QString &value);
+// Exactly these variables for a child: nothing of Tarnhold's own is passed on.
+QProcessEnvironment processEnvironment(const EnvironmentVariables &variables);
 
 } // namespace Environment

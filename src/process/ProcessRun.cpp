@@ -2,8 +2,6 @@
 
 #include "process/ProcessRunnerError.h"
 
-#include <QProcessEnvironment>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -12,15 +10,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-QProcessEnvironment processEnvironment(const EnvironmentVariables &variables)
-{
-    // Starts empty: nothing of Tarnhold's own environment is passed on.
-    QProcessEnvironment environment;
-    for (const auto &[name, value] : variables)
-        environment.insert(name, value);
-    return environment;
-}
 
 // QTimer counts in int milliseconds; longer limits are cut to what it holds.
 std::chrono::milliseconds timerInterval(double seconds)
@@ -71,7 +60,7 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments,
     // find its end at once rather than wait on an open pipe.
     m_process->setStandardInputFile(QProcess::nullDevice());
     if (environment)
-        m_process->setProcessEnvironment(processEnvironment(*environment));
+        m_process->setProcessEnvironment(Environment::processEnvironment(*environment));
     if (currentDirectory)
         m_process->setWorkingDirectory(*currentDirectory);
     connect(m_process, &QProcess::finished, m_process, &QObject::deleteLater);

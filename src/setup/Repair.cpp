@@ -28,6 +28,10 @@ void SetupFlow::repair()
         beginSetup();
         return;
     }
+    if (m_operation.isGameRunning()) {
+        m_operation.setErrorMessage(WineSupervisorError::gameAlreadyRunning().description());
+        return;
+    }
     startDetached(this, m_operation, &SetupFlow::runRepair, *runtime, *prefix);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/TarnholdModel.h"
 #include "base/OperationState.h"
+#include "client/GameLauncher.h"
 #include "client/UpdateChannel.h"
 #include "ui/design/VevoMetrics.h"
 #include "ui/shell/AlertPresenter.h"
@@ -114,6 +115,7 @@ void MainWindow::createGameMenu()
     m_launchAction = menu->addAction(QStringLiteral("Launch Velmora"));
     m_launchAction->setObjectName(QStringLiteral("launchAction"));
     m_launchAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
+    connect(m_launchAction, &QAction::triggered, this, [this] { m_model.launcher().launchGame(); });
     QAction *updatesAction = menu->addAction(QStringLiteral("Check for Updates"));
     updatesAction->setObjectName(QStringLiteral("checkForUpdatesAction"));
     updatesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));

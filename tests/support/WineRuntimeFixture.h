@@ -22,13 +22,14 @@ public:
     // a complete prefix, exit 0), "exit" (with "status=N", nothing created),
     // "hang", "hang-after-creating" or "registry-at-server-stop" (the system
     // folder at once, the registry files when "wineserver -k" or "-w" runs);
-    // "program=hang" for every other program, which otherwise exits with
-    // "status" (0 unless set).
+    // "program=hang" for every other program, or "program=play": a line on
+    // each output stream, then running until SIGTERM or a file "quit" in
+    // "bin"; otherwise it exits with "status" (0 unless set).
     void setScenario(const QByteArray &lines = {}) const;
 
     // What the runs left, one line each: "wine-arguments" (one run a line,
     // its arguments separated by tabs), "wine-environment" (WINEPREFIX,
-    // WINEDLLOVERRIDES and PWD of the last run) or "wineserver-arguments".
+    // WINEDLLOVERRIDES, WINEDEBUG and PWD of the last run) or "wineserver-arguments".
     QStringList recorded(const QString &name) const;
 
     // The system's process listing with every CPU share read as 0.0, so that
