@@ -108,7 +108,13 @@ TEST_F(Model, UrlsSwitchSectionsOrActivate)
         EXPECT_EQ(activations.count(), activated) << url;
     }
     model.handle(QUrl(u"tarnhold://community"_s));
-    EXPECT_EQ(model.operation().errorMessage(), u"Install the original game before restoring its multiplayer profile."_s);
+    EXPECT_EQ(model.operation().errorMessage(),
+              u"Install the original game before restoring its multiplayer profile."_s);
+    model.handle(QUrl(u"tarnhold://launch"_s));
+    EXPECT_TRUE(eventually([this] {
+        return model.operation().errorMessage()
+               == u"The runtime or Velmora files are missing. Open Install & Repair."_s;
+    }));
     Installation::addReadyInstallation();
     model.handle(QUrl(u"tarnhold://refresh"_s));
     EXPECT_TRUE(eventually([this] { return model.setup().setupStep() == SetupStep::complete; }));

@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QProcess>
 
+#include <signal.h>
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -69,6 +71,7 @@ protected:
     {
         launch();
         ASSERT_TRUE(operation.isGameRunning()) << operation.errorMessage()->toStdString();
+        ASSERT_TRUE(eventually([] { return FileTree::readFile(SessionLogs::sessionLog()).size() >= 22; }));
         launcher.stopGame();
         ASSERT_TRUE(eventually([this] { return !operation.isGameRunning(); }));
     }
@@ -95,15 +98,16 @@ TEST_F(GameLauncherTest, StartsTheGameAtTheChosenResolutionAndFollowsItToItsEnd)
     ASSERT_TRUE(operation.isGameRunning());
     EXPECT_FALSE(operation.isBusy());
     EXPECT_TRUE(QFileInfo::exists(Locations::gameMapsFolder() + u"/Ranked 3/Ranked 3.map"_s));
+    // The fake writes both lines after recording how it was started.
+    launcher.launchGame();
+    ASSERT_TRUE(eventually([this] { return FileTree::readFile(SessionLogs::sessionLog()).size() >= 22; }));
+    EXPECT_EQ(FileTree::readFile(SessionLogs::sessionLog()), "game output\ngame error\n")
+        << "one session, both streams";
     EXPECT_EQ(wine.recorded(u"wine-arguments"_s).last(),
               Locations::launcherFile(Locations::managedPrefixFolder()) + u"\t-xres\t1280\t-yres\t720"_s);
     const QStringList environment = wine.recorded(u"wine-environment"_s);
     EXPECT_TRUE(environment.contains(u"WINEDEBUG=+timestamp,err+all,fixme-all"_s));
     EXPECT_TRUE(environment.contains(u"PWD="_s + QFileInfo(game).canonicalFilePath()));
-    launcher.launchGame();
-    EXPECT_TRUE(eventually([this] { return FileTree::readFile(SessionLogs::sessionLog()).size() >= 22; }));
-    EXPECT_EQ(FileTree::readFile(SessionLogs::sessionLog()), "game output\ngame error\n")
-        << "one session, both streams";
 
     FileTree::writeFile(SessionLogs::clientLog(), "client");
     launcher.stopGame();
@@ -158,6 +162,24 @@ TEST_F(GameLauncherTest, RefusesWhileTheGameRunsOutsideTarnhold)
     ASSERT_TRUE(eventually([this] { return !operation.isGameRunning(); }));
     launch();
     EXPECT_EQ(operation.errorMessage(), u"The runtime or Velmora files are missing. Open Install & Repair."_s);
+}
+
+// Quitting Tarnhold must not end the game: the launcher goes, the game
+// plays on, and the process is still reaped once the game ends.
+TEST_F(GameLauncherTest, TheGameOutlivesItsLauncher)
+{
+    auto owner = std::make_unique<GameLauncher>(services(), operation, community);
+    owner->launchGame();
+    ASSERT_TRUE(eventually([this] { return operation.isGameRunning(); }));
+    const QString pidFile = wine.runtime() + u"/bin/game-pid"_s;
+    ASSERT_TRUE(eventually([&] { return QFileInfo::exists(pidFile); }));
+    const pid_t pid = FileTree::readFile(pidFile).trimmed().toInt();
+    owner.reset();
+    QTest::qWait(100);
+    EXPECT_EQ(kill(pid, 0), 0) << "the game ended with its launcher";
+    FileTree::writeFile(wine.runtime() + u"/bin/quit"_s);
+    EXPECT_TRUE(eventually([pid] { return kill(pid, 0) != 0; })) << "never reaped";
+    operation.setGameRunning(false);
 }
 
 } // namespace
