@@ -1,6 +1,7 @@
 // Installing a 100 MiB online-client release from the loopback fixture
 // server with OnlineClientInstaller, next to the shell pipeline a user would
 // write for the same archive: curl, sha256sum, unzip and cp.
+#include "BenchWorld.h"
 #include "base/Locations.h"
 #include "client/OnlineClientInstaller.h"
 #include "client/UpdateChannel.h"
@@ -15,21 +16,12 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 namespace {
 
 using namespace Qt::StringLiterals;
-
-constexpr qsizetype MiB = qsizetype(1) << 20;
-
-QByteArray noise(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / qsizetype(sizeof(quint32)));
-    return bytes;
-}
+using namespace BenchWorld;
 
 // The package's own small files, with 100 MiB of incompressible data in the
 // client folder and in both user-data folders.
@@ -47,14 +39,6 @@ QByteArray makeArchive()
         files.insert(path, noise(size * MiB, seed++));
     return ClientArchive::zip(files);
 }
-
-// Set before anything reads HOME, so the installer's support folder and
-// everything else the benchmark writes stay in a temporary folder.
-struct TemporaryHome
-{
-    QTemporaryDir folder;
-    TemporaryHome() { qputenv("HOME", QFile::encodeName(folder.path())); }
-};
 
 struct Setting : TemporaryHome, TestServices
 {

@@ -3,6 +3,7 @@
 // a round asks GitHub once, trashes the maps installed before and copies
 // about 60 map folders of 1 to 3 MiB into the game. Next to it, the copy a
 // user would make by hand: cp -a of the same folders.
+#include "BenchWorld.h"
 #include "base/Locations.h"
 #include "content/CommunityContent.h"
 #include "support/ClientArchive.h"
@@ -17,24 +18,16 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 namespace {
 
 using namespace Qt::StringLiterals;
+using namespace BenchWorld;
 
-constexpr qsizetype MiB = qsizetype(1) << 20;
 constexpr int rankedMapCount = 50;
 // With the two CommunityWorld keeps, the official maps number ten.
 constexpr int extraOfficialMapCount = 8;
-
-QByteArray noise(qsizetype size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / qsizetype(sizeof(quint32)));
-    return bytes;
-}
 
 // A map of 1, 2 or 3 MiB of incompressible data, its preview and its
 // settings, as real map folders hold them.
@@ -46,20 +39,12 @@ QMap<QString, QByteArray> realisticMapFiles(const QString &map)
             {u"map.ini"_s, "; " + map.toUtf8() + '\n'}};
 }
 
-// Set before anything reads HOME, so the support folder, the game and
-// everything else the benchmark writes stay in a temporary folder.
-struct TemporaryHome
-{
-    QTemporaryDir folder;
-    TemporaryHome() { qputenv("HOME", QFile::encodeName(folder.path())); }
-};
-
 struct Setting : TemporaryHome, TestServices
 {
     CommunityWorld world{server, catalog};
     CommunityContent community{services(), operation};
     const QString game = Locations::gameFolder(Locations::managedPrefixFolder());
-    const QString officialMaps = QDir(Locations::officialUserDataFolder()).filePath(u"Maps"_s);
+    const QString officialMaps = Locations::officialMapsFolder();
     const QString trash = FileTree::inHome(u"Trash"_s);
     // The hand copy's destination.
     const QString copied = FileTree::inHome(u"Copied"_s);
