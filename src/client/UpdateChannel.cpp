@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QPointer>
 
+#include <utility>
+
 UpdateChannel::UpdateChannel(Services services, OperationState &operation, QObject *parent)
     : QObject(parent)
     , m_services(services)
@@ -55,8 +57,10 @@ QCoro::Task<> UpdateChannel::check(bool showActivity)
 
 QCoro::Task<ReleaseManifest> UpdateChannel::releaseToInstall()
 {
+    // As const: QCoro moves from any other lvalue it is given, which would
+    // empty the release the channel keeps.
     if (m_release)
-        co_return *m_release;
+        co_return std::as_const(*m_release);
     const QPointer<UpdateChannel> self(this);
     const std::optional<HttpResponse> response =
         co_await m_services.http.send(QNetworkRequest(manifestURL(m_services.catalog.updateChannel)));
