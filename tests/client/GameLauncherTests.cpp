@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSignalSpy>
 
 #include <signal.h>
 
@@ -129,10 +130,9 @@ TEST_F(GameLauncherTest, KeepsEachLogOnce)
     wine.setScenario("program=exit");
     FileTree::writeFile(SessionLogs::sessionLog());
     QFile::remove(QDir(Locations::logsFolder()).filePath(archives(u"launcher"_s).first()));
-    const qsizetype runs = wine.recorded(u"wine-arguments"_s).size();
+    QSignalSpy runningChanges(&operation, &OperationState::isGameRunningChanged);
     launcher.launchGame();
-    ASSERT_TRUE(eventually([&] { return wine.recorded(u"wine-arguments"_s).size() > runs; }));
-    ASSERT_TRUE(eventually([this] { return !operation.isGameRunning(); }));
+    ASSERT_TRUE(eventually([&] { return runningChanges.count() == 2; })) << "started, then ended";
     EXPECT_TRUE(archives(u"launcher"_s).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(SessionLogs::sessionLog()));
 }
@@ -180,6 +180,28 @@ TEST_F(GameLauncherTest, TheGameOutlivesItsLauncher)
     FileTree::writeFile(wine.runtime() + u"/bin/quit"_s);
     EXPECT_TRUE(eventually([pid] { return kill(pid, 0) != 0; })) << "never reaped";
     operation.setGameRunning(false);
+}
+
+// Each bad end leaves the launcher ready for the next launch.
+TEST_F(GameLauncherTest, BadEndsLeaveItReadyForTheNextLaunch)
+{
+    FileTree::writeFile(Locations::logsFolder(), "a file where the logs belong");
+    launch();
+    EXPECT_TRUE(operation.errorMessage()->startsWith(u"Could not launch Velmora: "_s));
+    QFile::remove(Locations::logsFolder());
+
+    wine.setScenario("program=exit\nstatus=3");
+    QSignalSpy runningChanges(&operation, &OperationState::isGameRunningChanged);
+    launcher.launchGame();
+    ASSERT_TRUE(eventually([&] { return runningChanges.count() == 2; })) << "started, then ended";
+
+    wine.setScenario("program=play");
+    launch();
+    ASSERT_TRUE(eventually([this] { return QFileInfo::exists(wine.runtime() + u"/bin/game-pid"_s); }));
+    kill(FileTree::readFile(wine.runtime() + u"/bin/game-pid"_s).trimmed().toInt(), SIGKILL);
+    ASSERT_TRUE(eventually([this] { return !operation.isGameRunning(); }));
+    launch();
+    EXPECT_TRUE(operation.isGameRunning());
 }
 
 } // namespace
