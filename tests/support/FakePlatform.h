@@ -65,7 +65,11 @@ public:
         }
         trashed.append(path);
         const QDir trash(QDir::home().filePath(QStringLiteral("Trash")));
-        return trash.mkpath(QStringLiteral(".")) && QDir().rename(path, trash.filePath(QFileInfo(path).fileName()));
+        // As a real Trash does, a second item of the same name gets a number.
+        QString name = QFileInfo(path).fileName();
+        for (int copy = 2; trash.exists(name); ++copy)
+            name = QFileInfo(path).fileName() + QStringLiteral(" %1").arg(copy);
+        return trash.mkpath(QStringLiteral(".")) && QDir().rename(path, trash.filePath(name));
     }
     void quitApplication() override {}
     TerminalShell terminalShell() const override { return shell; }
