@@ -141,16 +141,13 @@ QCoro::Task<QString> RankedMaps::prepareCache(QString archive, QString commit)
     if (QFileInfo::exists(cache) || QFileInfo(cache).isSymLink())
         removeItem(cache);
     makeFolder(cache);
-    QList<ToolCommand> copies;
-    for (const QString &map : *maps) {
-        const QString destination = QDir(cache).filePath(QFileInfo(map).fileName());
-        makeFolder(destination);
-        copies.append(m_services.platform.copyTreeCommand(map, destination));
-    }
-    for (const ToolCommand &copy : copies)
+    // The names are distinct, so one copy run takes them all.
+    if (!maps->isEmpty()) {
+        const ToolCommand copy = m_services.platform.copyFoldersIntoCommand(*maps, cache);
         co_await ProcessRunner::run(copy.program, copy.arguments);
-    if (!self)
-        throw CancelledError();
+        if (!self)
+            throw CancelledError();
+    }
 
     const std::optional<qint64> count = co_await QtConcurrent::run(&countMapFolders, cache);
     if (!self)
