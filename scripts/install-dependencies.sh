@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tarnhold builds and tests with. Safe to run
-# again: it only calls apt-get when something is missing. With --fuzz it also
-# installs what scripts/fuzz.sh needs.
+# again: it only calls apt-get when something is missing. With --tests it also
+# installs what only the tests use, with --fuzz what scripts/fuzz.sh needs.
 set -euo pipefail
 
 packages=(
@@ -17,11 +17,14 @@ packages=(
     wine64 lib32gcc-s1
 )
 
-# Optional, for fuzzing: clang with libFuzzer, and the symbolizer that makes
-# crash reports readable.
-if [ "${1-}" = --fuzz ]; then
-    packages+=(clang libclang-rt-14-dev llvm-14)
-fi
+for option in "$@"; do
+    case $option in
+    # The Windows stand-ins that Debian's Wine runs in the end-to-end test.
+    --tests) packages+=(gcc-mingw-w64-x86-64-win32) ;;
+    # clang with libFuzzer, and the symbolizer that makes crash reports readable.
+    --fuzz) packages+=(clang libclang-rt-14-dev llvm-14) ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-dependencies.sh
+scripts/install-dependencies.sh --tests
 
 cmake --preset debug >/dev/null
 cmake --build --preset debug

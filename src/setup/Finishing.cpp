@@ -19,6 +19,7 @@
 #include "setup/WinePrefix.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace {
@@ -81,6 +82,10 @@ QCoro::Task<> SetupFlow::finishSteps(QString runtime, QString source)
     const QString prefix = Locations::managedPrefixFolder();
     const QString game = Locations::gameFolder(prefix);
     makeFolder(prefix);
+    // Wine links the prefix's Documents to ~/Documents only when that exists
+    // as the prefix is made, and to the home folder otherwise; the game keeps
+    // its data in Documents, where Tarnhold looks for it.
+    makeFolder(QFileInfo(Locations::gameDataFolder()).absolutePath());
     co_await m_prefix->prepareWinePrefix(
         WineSupervisor(runtime, prefix, wineEnvironment(runtime, prefix), m_services.platform.listProcessesCommand(),
                        m_services.timing.wine),

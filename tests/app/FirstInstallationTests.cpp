@@ -6,11 +6,14 @@
 #include "client/ReleaseManifest.h"
 #include "client/SessionLogs.h"
 #include "content/CommunityContent.h"
+#include "process/WineEnvironment.h"
+#include "process/WineSupervisor.h"
 #include "setup/SetupFlow.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
 #include "support/ClientArchive.h"
 #include "support/CommunityWorld.h"
+#include "support/DebianWine.h"
 #include "support/FileTree.h"
 #include "support/SteamCmdFixture.h"
 #include "support/TestServices.h"
@@ -21,19 +24,38 @@
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QSignalSpy>
 
 namespace {
 
 using namespace Qt::StringLiterals;
 using Kind = SteamSessionPhase::Kind;
 
-// Every site of the first installation on the fixture server, the fake
-// runtime among the application's resources and the fake SteamCMD.
-class FirstInstallation : public testing::Test
+// The client package, with Windows stand-ins for its launcher and
+// anti-cheat installer when Debian's Wine is to run them.
+QMap<QString, QByteArray> clientFiles(bool windowsPrograms)
+{
+    QMap<QString, QByteArray> files = ClientArchive::packageFiles();
+#ifdef TARNHOLD_WINDOWS_STAND_INS
+    if (windowsPrograms) {
+        const QDir standIns(QStringLiteral(TARNHOLD_WINDOWS_STAND_INS));
+        files.insert(u"Velmora/EAC_LaunchVelmora.exe"_s, FileTree::readFile(standIns.filePath(u"Launcher.exe"_s)));
+        files.insert(u"Velmora/EasyAntiCheat_EOS_Setup.exe"_s,
+                     FileTree::readFile(standIns.filePath(u"AntiCheatInstaller.exe"_s)));
+    }
+#endif
+    return files;
+}
+
+// Every site of the first installation on the fixture server and the fake
+// SteamCMD; the runtime is the fake one among the application's resources,
+// or the build's own around Debian's Wine.
+class FirstInstallation : public testing::TestWithParam<bool>
 {
 protected:
+    const bool onDebiansWine = GetParam();
     FixtureServer server;
-    const QByteArray client = ClientArchive::zip(ClientArchive::packageFiles());
+    const QByteArray client = ClientArchive::zip(clientFiles(onDebiansWine));
     Catalog catalog = sites();
     FakePlatform *platform = new FakePlatform;
     const WineRuntimeFixture wine{FileTree::inHome(u"Resources/Runtime"_s)};
@@ -58,10 +80,12 @@ protected:
         return sites;
     }
 
+    // Debian's Wine takes its time creating a prefix on a loaded machine.
     bool runStepUntil(SetupStep next)
     {
         model.setup().runCurrentSetupStep();
-        return eventually([&] { return model.setup().setupStep() == next && !operation.isBusy(); });
+        return QTest::qWaitFor([&] { return model.setup().setupStep() == next && !operation.isBusy(); },
+                               onDebiansWine ? 600'000 : 5'000);
     }
     void answer(const QString &value)
     {
@@ -73,9 +97,15 @@ protected:
     }
 };
 
-TEST_F(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
+TEST_P(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
 {
-    platform->resources = FileTree::inHome(u"Resources"_s);
+    if (onDebiansWine && !DebianWine::installed())
+        GTEST_SKIP() << DebianWine::missing;
+#ifndef TARNHOLD_WINDOWS_STAND_INS
+    if (onDebiansWine)
+        GTEST_SKIP() << "MinGW is not installed (apt-get install gcc-mingw-w64-x86-64-win32)";
+#endif
+    platform->resources = onDebiansWine ? DebianWine::resourcesFolder() : FileTree::inHome(u"Resources"_s);
     QCoro::waitFor(model.refresh());
     EXPECT_EQ(model.statusTitle(), u"Installation required"_s);
     EXPECT_EQ(model.setup().setupStep(), SetupStep::checkMac);
@@ -126,16 +156,40 @@ TEST_F(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
     paths.removeDuplicates();
     EXPECT_EQ(paths.size(), 11) << paths.join(u", "_s).toStdString();
 
-    const WineRuntimeFixture installed(Locations::currentRuntimeFolder());
-    installed.setScenario("program=play");
-    model.handle(QUrl(u"tarnhold://launch"_s));
-    ASSERT_TRUE(eventually([this] { return operation.isGameRunning(); })) << operation.errorMessage()->toStdString();
-    EXPECT_EQ(model.statusTitle(), u"Velmora is running"_s);
-    ASSERT_TRUE(eventually([] { return FileTree::readFile(SessionLogs::sessionLog()).contains("game error"); }));
-    FileTree::writeFile(SessionLogs::clientLog(), "a session");
-    model.handle(QUrl(u"tarnhold://stop"_s));
-    ASSERT_TRUE(eventually([this] { return !operation.isGameRunning(); }));
+    FileTree::makeFolder(QFileInfo(SessionLogs::clientLog()).absolutePath());
+    QSignalSpy running(&operation, &OperationState::isGameRunningChanged);
+    if (onDebiansWine) {
+        EXPECT_EQ(FileTree::readFile(game + u"/installer-arguments.txt"_s), "install\n" + QByteArray(32, 'a') + '\n');
+        model.handle(QUrl(u"tarnhold://launch"_s));
+        // The stand-in plays for two seconds and writes the client's log.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return running.count() == 2; }, 120'000))
+            << operation.errorMessage()->toStdString();
+        EXPECT_TRUE(
+            FileTree::readFile(SessionLogs::sessionLog()).contains("Velmora launcher started with 4 arguments"));
+        EXPECT_EQ(FileTree::readFile(SessionLogs::clientLog()), "-xres 1920 -yres 1080\n");
+    } else {
+        const WineRuntimeFixture installed(Locations::currentRuntimeFolder());
+        installed.setScenario("program=play");
+        model.handle(QUrl(u"tarnhold://launch"_s));
+        ASSERT_TRUE(eventually([this] { return operation.isGameRunning(); }))
+            << operation.errorMessage()->toStdString();
+        EXPECT_EQ(model.statusTitle(), u"Velmora is running"_s);
+        ASSERT_TRUE(eventually([] { return FileTree::readFile(SessionLogs::sessionLog()).contains("game error"); }));
+        EXPECT_EQ(wine.recorded(u"wine-arguments"_s).size(), 0) << "the installed copy ran, not the resource";
+        FileTree::writeFile(SessionLogs::clientLog(), "a session");
+        model.handle(QUrl(u"tarnhold://stop"_s));
+        ASSERT_TRUE(eventually([&] { return running.count() == 2; }));
+    }
     EXPECT_EQ(QDir(Locations::logsFolder()).entryList({u"velmora-*.log"_s}).size(), 1);
+    if (onDebiansWine)
+        QCoro::waitFor(
+            WineSupervisor(Locations::currentRuntimeFolder(), Locations::managedPrefixFolder(),
+                           wineEnvironment(Locations::currentRuntimeFolder(), Locations::managedPrefixFolder()),
+                           platform->listProcessesCommand())
+                .shutDown());
 }
+
+INSTANTIATE_TEST_SUITE_P(Runtimes, FirstInstallation, testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "DebiansWine" : "FakeWine"; });
 
 } // namespace
