@@ -21,14 +21,12 @@ public:
     // The sentence unmetSystemRequirement answers; absent, the system can run the setup.
     std::optional<QString> systemRequirement;
     bool rosettaNeeded = false;
-    bool rosettaPresent = true;
     // When set, Rosetta is present exactly while this file exists, so that an
-    // installer command can put it there as the real one does.
+    // installer command can put it there as the real one does; else always.
     QString rosettaRuntime;
     ToolCommand rosettaCommand;
     std::optional<qint64> capacity;
     QString resources;
-    TerminalShell shell = TerminalShell::bash;
     // Every script openScriptInTerminal was given, and its answer.
     QStringList scriptsOpened;
     bool terminalOpens = true;
@@ -42,10 +40,7 @@ public:
 
     std::optional<QString> unmetSystemRequirement() const override { return systemRequirement; }
     bool needsRosetta() const override { return rosettaNeeded; }
-    bool rosettaInstalled() const override
-    {
-        return rosettaRuntime.isEmpty() ? rosettaPresent : QFileInfo::exists(rosettaRuntime);
-    }
+    bool rosettaInstalled() const override { return rosettaRuntime.isEmpty() || QFileInfo::exists(rosettaRuntime); }
     ToolCommand installRosettaCommand() const override { return rosettaCommand; }
     std::optional<qint64> availableCapacity(const QString &) const override { return capacity; }
     QString resourcesFolder() const override { return resources; }
@@ -72,7 +67,7 @@ public:
         return trash.mkpath(QStringLiteral(".")) && QDir().rename(path, trash.filePath(name));
     }
     void quitApplication() override {}
-    TerminalShell terminalShell() const override { return shell; }
+    TerminalShell terminalShell() const override { return TerminalShell::bash; }
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override
     {

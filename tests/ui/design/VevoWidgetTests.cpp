@@ -10,8 +10,6 @@
 #include <QLabel>
 #include <QtNumeric>
 
-#include <tuple>
-
 using namespace Qt::StringLiterals;
 
 namespace {
