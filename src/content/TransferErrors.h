@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CorruptFileError.h"
 #include "base/UserFacingError.h"
 
 // The transfer itself failed: no connection, a time-out, a dropped
@@ -16,15 +17,6 @@ class BadServerResponseError final : public UserFacingError
 public:
     BadServerResponseError()
         : UserFacingError(QStringLiteral("The server returned a response Tarnhold cannot read."))
-    {}
-};
-
-// Downloaded bytes that are not the ones Tarnhold pinned.
-class CorruptFileError final : public UserFacingError
-{
-public:
-    CorruptFileError()
-        : UserFacingError(QStringLiteral("The file couldn’t be opened because it isn’t in the correct format."))
     {}
 };
 
