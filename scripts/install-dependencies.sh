@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb
     libssl-dev qt6-httpserver-dev
     fonts-dejavu-core fonts-inter
-    unzip zip xz-utils findutils procps
+    unzip libarchive-tools zip xz-utils findutils procps
     dbus-daemon
     # Wine runs the game; Valve's Linux SteamCMD is a 32-bit program.
     wine64 lib32gcc-s1

@@ -10,6 +10,7 @@
 #include "client/UpdateChannel.h"
 #include "content/CommunityContent.h"
 #include "content/HttpClient.h"
+#include "maps/MapImporter.h"
 #include "maps/MapLibrary.h"
 #include "platform/Platform.h"
 #include "setup/SetupFlow.h"
@@ -29,6 +30,7 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     const Services services{*m_platform, *m_http, m_catalog, timing, *m_record};
     m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
     m_maps = std::make_unique<MapLibrary>(m_catalog);
+    m_mapImporter = std::make_unique<MapImporter>(*m_platform, *m_operation, *m_maps);
     m_steam = std::make_unique<SteamDownload>(services, *m_operation);
     m_client = std::make_unique<OnlineClientInstaller>(services, *m_operation, *m_updates);
     m_community = std::make_unique<CommunityContent>(services, *m_operation);

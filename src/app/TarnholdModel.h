@@ -18,6 +18,7 @@ class CommunityContent;
 class GameLauncher;
 class HttpClient;
 class InstallationRecord;
+class MapImporter;
 class MapLibrary;
 class OnlineClientInstaller;
 class OperationState;
@@ -49,6 +50,7 @@ public:
     InstallationRecord &record() const { return *m_record; }
     UpdateChannel &updates() const { return *m_updates; }
     MapLibrary &maps() const { return *m_maps; }
+    MapImporter &mapImporter() const { return *m_mapImporter; }
     SetupFlow &setup() const { return *m_setup; }
     SteamDownload &steam() const { return *m_steam; }
     CommunityContent &community() const { return *m_community; }
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<HttpClient> m_http;
     std::unique_ptr<UpdateChannel> m_updates;
     std::unique_ptr<MapLibrary> m_maps;
+    std::unique_ptr<MapImporter> m_mapImporter;
     std::unique_ptr<SteamDownload> m_steam;
     std::unique_ptr<OnlineClientInstaller> m_client;
     std::unique_ptr<CommunityContent> m_community;

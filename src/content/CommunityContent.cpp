@@ -13,11 +13,11 @@
 #include "content/RankedMapRelease.h"
 #include "content/RankedMaps.h"
 #include "content/ThreePlayerMaps.h"
+#include "maps/MapCache.h"
 #include "content/TransferErrors.h"
 
 #include <QCoroFuture>
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 
 namespace {
@@ -42,10 +42,7 @@ struct InstalledProfile
 InstalledProfile installProfileFiles(const ProfileSources &sources)
 {
     trashManagedMaps(*sources.platform);
-    // The game rebuilds its map cache; a stale one would hide the new maps.
-    const QString mapCache = QDir(Locations::gameMapsFolder()).filePath(QStringLiteral("MapCache.ini"));
-    if (QFileInfo(mapCache).exists() || QFileInfo(mapCache).isSymLink())
-        removeItem(mapCache);
+    removeMapCache();
     const QStringList mapSources = QStringList{sources.rankedMaps, Locations::officialMapsFolder()} + sources.extraMaps;
     const QStringList names = installClientMaps(*sources.platform, mapSources);
     configureOfficialCommunityDataPatch();

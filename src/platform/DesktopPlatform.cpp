@@ -82,6 +82,11 @@ ToolCommand DesktopPlatform::listZipCommand(const QString &archive) const
     return {toolProgram(QStringLiteral("unzip")), {QStringLiteral("-Z1"), archive}};
 }
 
+ToolCommand DesktopPlatform::zipTotalsCommand(const QString &archive) const
+{
+    return {toolProgram(QStringLiteral("unzip")), {QStringLiteral("-Zt"), archive}};
+}
+
 ToolCommand DesktopPlatform::untarCommand(const QString &archive, const QString &destination, int stripComponents) const
 {
     // Both GNU tar and bsdtar detect the compression themselves, and both

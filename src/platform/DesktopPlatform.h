@@ -15,6 +15,7 @@ public:
 
     // Tools whose arguments are the same on both systems.
     ToolCommand listZipCommand(const QString &archive) const final;
+    ToolCommand zipTotalsCommand(const QString &archive) const final;
     ToolCommand untarCommand(const QString &archive, const QString &destination, int stripComponents) const final;
     ToolCommand listProcessesCommand() const final;
 

@@ -165,10 +165,17 @@ void LinuxPlatform::watchPreferences(std::function<void()> changed)
     });
 }
 
+// bsdtar rather than Debian's unzip, which garbles names flagged as UTF-8
+// in archives made on Windows. Names without the flag are in the DOS code
+// page, as ZIP defines; bsdtar converts both to UTF-8 when its locale is, so
+// the locale is set rather than inherited. It also refuses any entry that
+// would land outside the destination or be written through a link.
 ToolCommand LinuxPlatform::unzipCommand(const QString &archive, const QString &destination) const
 {
-    return {toolProgram(QStringLiteral("unzip")),
-            {QStringLiteral("-o"), QStringLiteral("-qq"), archive, QStringLiteral("-d"), destination}};
+    return {toolProgram(QStringLiteral("env")),
+            {QStringLiteral("LC_ALL=C.UTF-8"), toolProgram(QStringLiteral("bsdtar")), QStringLiteral("-x"),
+             QStringLiteral("-f"), archive, QStringLiteral("-C"), destination, QStringLiteral("--options"),
+             QStringLiteral("zip:hdrcharset=CP437")}};
 }
 
 // "SRC/." copies the folder's contents, hidden entries included, into an

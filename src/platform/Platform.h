@@ -69,6 +69,9 @@ public:
     // in one run: a child process per folder costs more than small copies.
     virtual ToolCommand copyFoldersIntoCommand(const QStringList &folders, const QString &destination) const = 0;
     virtual ToolCommand listZipCommand(const QString &archive) const = 0;
+    // Prints one line with the archive's totals, its uncompressed size among
+    // them: "N files, X bytes uncompressed, Y bytes compressed: Z%".
+    virtual ToolCommand zipTotalsCommand(const QString &archive) const = 0;
     // Drops the first stripComponents folders of every entry's path, as an
     // archive whose entries sit below one top-level folder needs.
     virtual ToolCommand untarCommand(const QString &archive, const QString &destination,

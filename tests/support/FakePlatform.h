@@ -82,6 +82,7 @@ public:
         return m_system->copyFoldersIntoCommand(folders, destination);
     }
     ToolCommand listZipCommand(const QString &archive) const override { return m_system->listZipCommand(archive); }
+    ToolCommand zipTotalsCommand(const QString &archive) const override { return m_system->zipTotalsCommand(archive); }
     ToolCommand untarCommand(const QString &archive, const QString &destination, int stripComponents) const override
     {
         return m_system->untarCommand(archive, destination, stripComponents);
