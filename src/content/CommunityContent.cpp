@@ -13,8 +13,8 @@
 #include "content/RankedMapRelease.h"
 #include "content/RankedMaps.h"
 #include "content/ThreePlayerMaps.h"
-#include "maps/MapCache.h"
 #include "content/TransferErrors.h"
+#include "maps/MapCache.h"
 
 #include <QCoroFuture>
 #include <QDir>

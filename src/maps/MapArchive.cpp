@@ -29,8 +29,8 @@ class NoRoomToUnpackError final : public UserFacingError
 {
 public:
     explicit NoRoomToUnpackError(const QString &archive)
-        : UserFacingError(QStringLiteral("There is not enough free space to unpack “%1”.")
-                              .arg(QFileInfo(archive).fileName()))
+        : UserFacingError(
+            QStringLiteral("There is not enough free space to unpack “%1”.").arg(QFileInfo(archive).fileName()))
     {}
 };
 
@@ -52,10 +52,10 @@ QCoro::Task<> unpackMapArchive(const Platform &platform, QString archive, QStrin
     const ToolCommand unzip = platform.unzipCommand(archive, folder);
     const std::optional<qint64> room = platform.availableCapacity(QFileInfo(folder).path());
 
-    validateZipListing(co_await ProcessRunner::run(list.program, list.arguments, std::nullopt, std::nullopt,
-                                                   listingTimeout));
-    const qint64 size = listedUncompressedBytes(co_await ProcessRunner::run(
-        totals.program, totals.arguments, std::nullopt, std::nullopt, listingTimeout));
+    validateZipListing(
+        co_await ProcessRunner::run(list.program, list.arguments, std::nullopt, std::nullopt, listingTimeout));
+    const qint64 size = listedUncompressedBytes(
+        co_await ProcessRunner::run(totals.program, totals.arguments, std::nullopt, std::nullopt, listingTimeout));
     if (size > largestMapPackageBytes)
         throw OversizedArchiveError(archive);
     if (room && size > *room)

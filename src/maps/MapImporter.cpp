@@ -186,8 +186,8 @@ void MapImporter::removeMap(const InstalledMap &map)
         return;
     }
     m_library.refreshMapLibrary();
-    m_operation.setNoticeMessage(map.name
-                                 + QStringLiteral(" was moved to the Trash. Managed maps can be restored from Updates."));
+    m_operation.setNoticeMessage(
+        map.name + QStringLiteral(" was moved to the Trash. Managed maps can be restored from Updates."));
 }
 
 void MapImporter::revealMapLibrary()

@@ -33,6 +33,7 @@ public:
     // Every item moved to the Trash; each goes into "Trash" in the home folder.
     QStringList trashed;
     bool trashAccepts = true;
+    QStringList foldersOpened;
 
     bool prefersReducedMotion() const override { return reducedMotion; }
     bool prefersDarkAppearance() const override { return darkAppearance; }
@@ -46,7 +47,7 @@ public:
     QString resourcesFolder() const override { return resources; }
     QString applicationPath() const override { return {}; }
     void revealFile(const QString &) override {}
-    void openFolder(const QString &) override {}
+    void openFolder(const QString &path) override { foldersOpened.append(path); }
     bool openScriptInTerminal(const QString &script) override
     {
         scriptsOpened.append(script);

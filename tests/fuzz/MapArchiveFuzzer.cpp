@@ -1,0 +1,61 @@
+#include "FuzzRequire.h"
+#include "maps/MapArchive.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+struct Sandbox
+{
+    QTemporaryDir root;
+    QString archive = root.filePath(QStringLiteral("package.zip"));
+    QString unpacked = root.filePath(QStringLiteral("unpacked"));
+};
+
+// The real listing and unpacking tools run on every input.
+QCoro::Task<bool> unpacks(const Platform &platform, QString archive, QString folder)
+{
+    try {
+        co_await unpackMapArchive(platform, std::move(archive), std::move(folder));
+        co_return true;
+    } catch (const std::exception &) {
+        co_return false;
+    }
+}
+
+} // namespace
+
+// Whatever bytes a picked package holds, unpacking it ends, and it writes
+// nothing outside its own folder: the package is the only other item left.
+FUZZ_TARGET(bytes)
+{
+    static int argc = 1;
+    static char name[] = "fuzz_map_archive";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    static const std::unique_ptr<Platform> platform = createPlatform();
+    static Sandbox sandbox;
+
+    QDir(sandbox.unpacked).removeRecursively();
+    QFile archive(sandbox.archive);
+    FUZZ_REQUIRE(archive.open(QIODevice::WriteOnly | QIODevice::Truncate) && archive.write(bytes) == bytes.size());
+    archive.close();
+    const bool unpacked = QCoro::waitFor(unpacks(*platform, sandbox.archive, sandbox.unpacked));
+
+    QDirIterator walk(sandbox.root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        const QString item = walk.next();
+        FUZZ_REQUIRE(item == sandbox.archive || item == sandbox.unpacked
+                     || item.startsWith(sandbox.unpacked + QLatin1Char('/')));
+    }
+    FUZZ_REQUIRE(!unpacked || QFileInfo(sandbox.unpacked).isDir());
+}
