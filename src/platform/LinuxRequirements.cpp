@@ -29,6 +29,10 @@ const QList<Requirement> &requirements()
          {QStringLiteral("usr/lib32/libgcc_s.so.1"), QStringLiteral("usr/lib/i386-linux-gnu/libgcc_s.so.1")},
          QStringLiteral("SteamCMD requires the 32-bit GCC runtime library. Install it by running “sudo apt install "
                         "lib32gcc-s1” in a terminal, then retry.")},
+        {{QStringLiteral("usr/bin/unzip"), QStringLiteral("usr/bin/bsdtar")},
+         {},
+         QStringLiteral("Tarnhold unpacks ZIP archives with unzip and bsdtar. Install them by running “sudo apt "
+                        "install unzip libarchive-tools” in a terminal, then retry.")},
     };
     return list;
 }

@@ -1,3 +1,4 @@
+#include "maps/MapArchive.h"
 #include "platform/Platform.h"
 #include "support/FileTree.h"
 
@@ -39,6 +40,8 @@ TEST(ToolCommands, UnpackAndCopyMergeIntoAnExistingFolder)
     makeSymlink(u".hidden/new.map"_s, source + u"/link.map"_s);
     run({u"zip"_s, {u"-qry"_s, zip, u".hidden"_s, u"link.map"_s}}, source);
     EXPECT_EQ(run(platform->listZipCommand(zip)), u".hidden/\n.hidden/new.map\nlink.map\n"_s);
+    // The file's 3 bytes and the link's 15.
+    EXPECT_EQ(listedUncompressedBytes(run(platform->zipTotalsCommand(zip))), 18);
 
     QList<ToolCommand> commands{platform->unzipCommand(zip, destination)};
     for (const QString &tar : {inHome(u"An Archive.tar.gz"_s), inHome(u"An Archive.tar.xz"_s)}) {
