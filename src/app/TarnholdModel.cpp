@@ -10,6 +10,7 @@
 #include "client/UpdateChannel.h"
 #include "content/CommunityContent.h"
 #include "content/HttpClient.h"
+#include "lifecycle/InstallationLifecycle.h"
 #include "maps/MapImporter.h"
 #include "maps/MapLibrary.h"
 #include "platform/Platform.h"
@@ -44,6 +45,17 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
             &SteamDownload::startEmbeddedSteamDownload);
     connect(m_steam.get(), &SteamDownload::gameFilesReady, m_setup.get(), &SetupFlow::gameFilesDownloaded);
     connect(m_setup.get(), &SetupFlow::setupFinished, this, [this] { setSelectedSection(AppSection::home); });
+    m_lifecycle = std::make_unique<InstallationLifecycle>(services, *m_operation, *m_launcher, *m_setup);
+    connect(m_lifecycle.get(), &InstallationLifecycle::managedInstallationRemoved, this, [this] {
+        setSelectedSection(AppSection::setup);
+        // The Steam download it showed went to the Trash with the rest.
+        m_steam->reset();
+    });
+    connect(m_lifecycle.get(), &InstallationLifecycle::legacyInstallationRestored, this, [this] {
+        setSelectedSection(AppSection::home);
+        // The legacy folders count again, though the record may read the same.
+        refreshComponents();
+    });
 
     // The component rows are derived: they follow every input that signals,
     // and the files an operation may have changed once it ends.

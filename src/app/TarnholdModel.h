@@ -17,6 +17,7 @@
 class CommunityContent;
 class GameLauncher;
 class HttpClient;
+class InstallationLifecycle;
 class InstallationRecord;
 class MapImporter;
 class MapLibrary;
@@ -55,6 +56,7 @@ public:
     SteamDownload &steam() const { return *m_steam; }
     CommunityContent &community() const { return *m_community; }
     GameLauncher &launcher() const { return *m_launcher; }
+    InstallationLifecycle &lifecycle() const { return *m_lifecycle; }
 
     AppSection selectedSection() const { return m_selectedSection; }
     void setSelectedSection(AppSection section);
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<CommunityContent> m_community;
     std::unique_ptr<GameLauncher> m_launcher;
     std::unique_ptr<SetupFlow> m_setup;
+    std::unique_ptr<InstallationLifecycle> m_lifecycle;
 
     AppSection m_selectedSection = AppSection::home;
     QList<ComponentHealth> m_components;

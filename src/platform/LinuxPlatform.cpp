@@ -60,6 +60,12 @@ QCoro::Task<> reveal(QDBusConnection bus, QString path)
         QProcess::startDetached(QStringLiteral("xdg-open"), {QFileInfo(path).path()});
 }
 
+// Where an installed Tarnhold (prefix/bin/tarnhold) keeps its resources.
+QString installedResourcesFolder()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tarnhold"));
+}
+
 } // namespace
 
 LinuxPlatform::LinuxPlatform(QString busAddress)
@@ -96,19 +102,59 @@ ToolCommand LinuxPlatform::installRosettaCommand() const
     return {};
 }
 
-// An installed Tarnhold (prefix/bin/tarnhold) keeps its resources in
-// prefix/share/tarnhold; a build run in place keeps them next to the
-// executable.
+// A build run in place keeps its resources next to the executable.
 QString LinuxPlatform::resourcesFolder() const
 {
-    const QDir executableFolder(QCoreApplication::applicationDirPath());
-    const QString installed = QDir::cleanPath(executableFolder.filePath(QStringLiteral("../share/tarnhold")));
-    return QFileInfo(installed).isDir() ? installed : executableFolder.path();
+    const QString installed = installedResourcesFolder();
+    return QFileInfo(installed).isDir() ? installed : QCoreApplication::applicationDirPath();
 }
 
 QString LinuxPlatform::applicationPath() const
 {
     return QCoreApplication::applicationFilePath();
+}
+
+// Installed as its install rules lay it out: prefix/bin/tarnhold beside
+// prefix/share/tarnhold.
+bool LinuxPlatform::applicationIsInstalled() const
+{
+    return QDir(QCoreApplication::applicationDirPath()).dirName() == u"bin"
+           && QFileInfo(installedResourcesFolder()).isDir();
+}
+
+// What the install rules put down, into the freedesktop.org Trash with the
+// information a file manager needs to put it back. The pause lets Tarnhold
+// quit first; the time stamp keeps earlier copies in the Trash apart.
+UninstallScript LinuxPlatform::uninstallScript() const
+{
+    return {QStringLiteral("/bin/bash"), QStringLiteral(".sh"), QStringLiteral(R"script(#!/bin/bash
+sleep 1
+app_path="$1"
+prefix="${app_path%/*/*}"
+stamp=$(/bin/date +%Y%m%d-%H%M%S)
+deleted=$(/bin/date +%Y-%m-%dT%H:%M:%S)
+trash="${XDG_DATA_HOME:-$HOME/.local/share}/Trash"
+/bin/mkdir -p "$trash/files" "$trash/info"
+encoded() {
+    local LC_ALL=C path="$1" char out="" i
+    for ((i = 0; i < ${#path}; i++)); do
+        char="${path:i:1}"
+        case "$char" in
+        [A-Za-z0-9/._~-]) out+="$char" ;;
+        *) printf -v char '%%%02X' "'$char" && out+="$char" ;;
+        esac
+    done
+    printf '%s' "$out"
+}
+trash_item() {
+    [ -e "$1" ] || [ -L "$1" ] || return 0
+    printf '[Trash Info]\nPath=%s\nDeletionDate=%s\n' "$(encoded "$1")" "$deleted" >"$trash/info/$2.trashinfo"
+    /bin/mv "$1" "$trash/files/$2" || /bin/rm -f "$trash/info/$2.trashinfo"
+}
+trash_item "$app_path" "Tarnhold-${stamp}"
+trash_item "$prefix/share/tarnhold" "Tarnhold-${stamp}-resources"
+trash_item "$prefix/share/applications/tarnhold.desktop" "Tarnhold-${stamp}.desktop"
+/bin/rm -f "$0")script")};
 }
 
 void LinuxPlatform::revealFile(const QString &path)

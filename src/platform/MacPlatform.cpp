@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QOperatingSystemVersion>
 #include <QProcess>
+#include <QStringList>
 #include <QSysInfo>
 #include <QTimer>
 
@@ -69,6 +70,28 @@ QString MacPlatform::applicationPath() const
 {
     const QString bundle = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."));
     return bundle.endsWith(u".app") ? bundle : QCoreApplication::applicationFilePath();
+}
+
+// A copy on a disk image or in a build folder is not the user's to trash.
+bool MacPlatform::applicationIsInstalled() const
+{
+    return applicationPath().startsWith(u"/Applications/");
+}
+
+// zsh comes with every macOS Tarnhold runs on. The pause lets Tarnhold quit
+// before its bundle moves; the time stamp keeps earlier copies in the Trash.
+UninstallScript MacPlatform::uninstallScript() const
+{
+    const QStringList lines{
+        QStringLiteral("#!/bin/zsh"),
+        QStringLiteral("sleep 1"),
+        QStringLiteral("app_path=\"$1\""),
+        QStringLiteral("stamp=$(/bin/date +%Y%m%d-%H%M%S)"),
+        QStringLiteral("destination=\"$HOME/.Trash/Tarnhold-${stamp}.app\""),
+        QStringLiteral("/bin/mv \"$app_path\" \"$destination\""),
+        QStringLiteral("/bin/rm -f \"$0\""),
+    };
+    return {QStringLiteral("/bin/zsh"), QStringLiteral(".zsh"), lines.join(u'\n')};
 }
 
 void MacPlatform::revealFile(const QString &path)

@@ -22,6 +22,8 @@ public:
 
     QString resourcesFolder() const override;
     QString applicationPath() const override;
+    bool applicationIsInstalled() const override;
+    UninstallScript uninstallScript() const override;
 
     void revealFile(const QString &path) override;
     void openFolder(const QString &path) override;

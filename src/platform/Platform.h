@@ -20,6 +20,17 @@ struct ToolCommand
 // Debian does not.
 enum class TerminalShell { zsh, bash };
 
+// The script that moves the installed application to the Trash once
+// Tarnhold has quit: the shell that runs it, the extension of its file, and
+// its text, which takes the application's path as its first argument and
+// deletes itself when done.
+struct UninstallScript
+{
+    QString shell;
+    QString extension;
+    QString contents;
+};
+
 // Everything that differs between macOS and Linux. The model receives one
 // at construction; production picks the implementation for the system it was
 // built for and tests inject a fake.
@@ -44,6 +55,10 @@ public:
     // the application itself (the bundle on macOS, the executable on Linux).
     virtual QString resourcesFolder() const = 0;
     virtual QString applicationPath() const = 0;
+    // Whether Tarnhold runs from where it was installed, rather than from a
+    // build folder or a disk image; only an installed copy removes itself.
+    virtual bool applicationIsInstalled() const = 0;
+    virtual UninstallScript uninstallScript() const = 0;
 
     // Shows a file selected in the file manager.
     virtual void revealFile(const QString &path) = 0;

@@ -3,6 +3,7 @@
 #include "base/Locations.h"
 #include "base/OperationState.h"
 #include "client/ReleaseManifest.h"
+#include "lifecycle/InstallationLifecycle.h"
 #include "setup/SetupFlow.h"
 #include "setup/SteamDownload.h"
 #include "setup/SteamGameFolder.h"
@@ -142,6 +143,21 @@ TEST_F(Model, TheSetupFollowsTheInstallationAndSwitchesSections)
     EXPECT_EQ(model.setup().setupStep(), SetupStep::onlineClient);
     model.setup().beginSetup();
     EXPECT_EQ(model.steam().steamSessionPhase(), SteamSessionPhase());
+}
+
+// Uninstalling opens the setup; restoring the legacy installation shows
+// home with its runtime counted again.
+TEST_F(Model, TheLifecycleSwitchesSections)
+{
+    Installation::addRuntime(Locations::legacyRuntimeFolder());
+    Installation::addLauncher(Locations::legacyPrefixFolder());
+    model.lifecycle().uninstallManagedInstallation();
+    ASSERT_TRUE(eventually([this] { return !model.operation().isBusy(); }));
+    EXPECT_EQ(model.selectedSection(), AppSection::setup);
+    EXPECT_EQ(model.components().at(0).health, Health::missing);
+    model.lifecycle().restoreLegacyInstallation();
+    EXPECT_EQ(model.selectedSection(), AppSection::home);
+    EXPECT_EQ(model.components().at(0).health, Health::ready);
 }
 
 TEST_F(Model, AModelDestroyedDuringARefreshIsLeftAlone)

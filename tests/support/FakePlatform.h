@@ -8,7 +8,8 @@
 
 // A platform whose answers the test sets: the system's preferences (the
 // test calls preferencesChanged as the system would), the machine's
-// facts, the resources folder, and the scripts handed to a terminal. System
+// facts, the resources folder and the application's path, the scripts
+// handed to a terminal, the Trash, and requests to quit. System
 // tools are this system's real ones, so archives and copies really happen.
 class FakePlatform final : public Platform
 {
@@ -34,6 +35,11 @@ public:
     QStringList trashed;
     bool trashAccepts = true;
     QStringList foldersOpened;
+    // The Trash refuses items of this name, and takes the others.
+    QString trashRefusesName;
+    QString application;
+    bool applicationInstalled = false;
+    int quitRequests = 0;
 
     bool prefersReducedMotion() const override { return reducedMotion; }
     bool prefersDarkAppearance() const override { return darkAppearance; }
@@ -45,7 +51,10 @@ public:
     ToolCommand installRosettaCommand() const override { return rosettaCommand; }
     std::optional<qint64> availableCapacity(const QString &) const override { return capacity; }
     QString resourcesFolder() const override { return resources; }
-    QString applicationPath() const override { return {}; }
+    QString applicationPath() const override { return application; }
+    bool applicationIsInstalled() const override { return applicationInstalled; }
+    // This system's real script, so that tests can run it.
+    UninstallScript uninstallScript() const override { return m_system->uninstallScript(); }
     void revealFile(const QString &) override {}
     void openFolder(const QString &path) override { foldersOpened.append(path); }
     bool openScriptInTerminal(const QString &script) override
@@ -55,7 +64,7 @@ public:
     }
     bool moveToTrash(const QString &path, QString *error) override
     {
-        if (!trashAccepts) {
+        if (!trashAccepts || QFileInfo(path).fileName() == trashRefusesName) {
             *error = QStringLiteral("The Trash refused “%1”.").arg(path);
             return false;
         }
@@ -67,7 +76,7 @@ public:
             name = QFileInfo(path).fileName() + QStringLiteral(" %1").arg(copy);
         return trash.mkpath(QStringLiteral(".")) && QDir().rename(path, trash.filePath(name));
     }
-    void quitApplication() override {}
+    void quitApplication() override { ++quitRequests; }
     TerminalShell terminalShell() const override { return TerminalShell::bash; }
 
     ToolCommand unzipCommand(const QString &archive, const QString &destination) const override
