@@ -6,11 +6,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUuid>
 
 void startApplicationRemoval(const Platform &platform)
 {
+    // Without the right to change the application's folder the script would
+    // move nothing, after Tarnhold had quit as if it had.
+    const QFileInfo application(platform.applicationPath());
+    if (!QFileInfo(application.path()).isWritable())
+        throw UserFacingError(
+            QStringLiteral("You don’t have permission to move “%1” to the Trash.").arg(application.fileName()));
     const UninstallScript script = platform.uninstallScript();
     const QString path =
         QDir(QDir::tempPath())

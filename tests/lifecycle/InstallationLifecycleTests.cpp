@@ -168,6 +168,7 @@ TEST_F(LifecycleTest, AnApplicationThatCannotRemoveItselfKeepsRunning)
     EXPECT_EQ(operation.errorMessage(), u"This development copy is not installed in Applications."_s);
 
     platform.applicationInstalled = true;
+    platform.application = FileTree::inHome(u"tarnhold"_s);
     FileTree::writeFile(FileTree::inHome(u"file"_s));
     qputenv("TMPDIR", QFile::encodeName(FileTree::inHome(u"file"_s)));
     lifecycle.uninstallApplication();
