@@ -172,12 +172,15 @@ TEST_F(MapImporterTest, ABadItemEndsTheImportAndKeepsTheMapsCopiedBeforeIt)
     EXPECT_EQ(operation.errorMessage(),
               u"Map import failed: The file “vanished” couldn’t be opened because there is no such file."_s);
 
-    // Not a ZIP archive, and one cut short.
+    // Not a ZIP archive, one cut short and one with a password.
     writeFile(inHome(u"fake.zip"_s), "not an archive");
     ZipWriter::write(inHome(u"cut.zip"_s), {mapEntry("Cut")});
     QFile cut(inHome(u"cut.zip"_s));
     ASSERT_TRUE(cut.resize(cut.size() - 30));
-    for (const QString &archive : {u"fake.zip"_s, u"cut.zip"_s}) {
+    ZipWriter::Entry locked = mapEntry("Locked");
+    locked.encrypted = true;
+    ZipWriter::write(inHome(u"locked.zip"_s), {locked});
+    for (const QString &archive : {u"fake.zip"_s, u"cut.zip"_s, u"locked.zip"_s}) {
         import({inHome(archive)});
         EXPECT_TRUE(operation.errorMessage()->startsWith(u"Map import failed: "_s)) << archive.toStdString();
     }

@@ -21,9 +21,9 @@ quint32 crc32(const QByteArray &data)
 // The fields the local and the central header share, from "version needed".
 void writeCommonFields(QDataStream &out, const ZipWriter::Entry &entry)
 {
-    out << quint16(20) << quint16(entry.utf8Name ? 0x0800 : 0) << quint16(0) << quint16(0) << quint16(0x21)
-        << crc32(entry.data) << quint32(entry.data.size()) << entry.statedSize.value_or(quint32(entry.data.size()))
-        << quint16(entry.name.size()) << quint16(0);
+    out << quint16(20) << quint16((entry.utf8Name ? 0x0800 : 0) | (entry.encrypted ? 1 : 0)) << quint16(0) << quint16(0)
+        << quint16(0x21) << crc32(entry.data) << quint32(entry.data.size())
+        << entry.statedSize.value_or(quint32(entry.data.size())) << quint16(entry.name.size()) << quint16(0);
 }
 
 } // namespace

@@ -22,6 +22,7 @@ struct Entry
     QByteArray data;
     bool utf8Name = false; // the flag that marks the name as UTF-8
     bool madeOnWindows = false;
+    bool encrypted = false; // marked so; the data stays plain
     quint32 mode = 0100644; // a link is 0120777 with its target as data
     // The uncompressed size the archive states, when not the data's own.
     std::optional<quint32> statedSize;
