@@ -3,7 +3,6 @@
 #include "base/Locations.h"
 #include "base/OperationState.h"
 #include "client/GameLauncher.h"
-#include "client/ReleaseManifest.h"
 #include "client/SessionLogs.h"
 #include "content/CommunityContent.h"
 #include "process/WineEnvironment.h"
@@ -11,10 +10,10 @@
 #include "setup/SetupFlow.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
-#include "support/ClientArchive.h"
 #include "support/CommunityWorld.h"
 #include "support/DebianWine.h"
 #include "support/FileTree.h"
+#include "support/InstallationWorld.h"
 #include "support/SteamCmdFixture.h"
 #include "support/TestServices.h"
 #include "support/Wait.h"
@@ -31,54 +30,18 @@ namespace {
 using namespace Qt::StringLiterals;
 using Kind = SteamSessionPhase::Kind;
 
-// The client package, with Windows stand-ins for its launcher and
-// anti-cheat installer when Debian's Wine is to run them.
-QMap<QString, QByteArray> clientFiles(bool windowsPrograms)
-{
-    QMap<QString, QByteArray> files = ClientArchive::packageFiles();
-#ifdef TARNHOLD_WINDOWS_STAND_INS
-    if (windowsPrograms) {
-        const QDir standIns(QStringLiteral(TARNHOLD_WINDOWS_STAND_INS));
-        files.insert(u"Velmora/EAC_LaunchVelmora.exe"_s, FileTree::readFile(standIns.filePath(u"Launcher.exe"_s)));
-        files.insert(u"Velmora/EasyAntiCheat_EOS_Setup.exe"_s,
-                     FileTree::readFile(standIns.filePath(u"AntiCheatInstaller.exe"_s)));
-    }
-#endif
-    return files;
-}
-
-// Every site of the first installation on the fixture server and the fake
-// SteamCMD; the runtime is the fake one among the application's resources,
-// or the build's own around Debian's Wine.
+// Every site of the first installation and the fake SteamCMD; the runtime
+// is the fake one among the application's resources, or the build's own
+// around Debian's Wine.
 class FirstInstallation : public testing::TestWithParam<bool>
 {
 protected:
     const bool onDebiansWine = GetParam();
-    FixtureServer server;
-    const QByteArray client = ClientArchive::zip(clientFiles(onDebiansWine));
-    Catalog catalog = sites();
+    InstallationWorld world{onDebiansWine};
     FakePlatform *platform = new FakePlatform;
     const WineRuntimeFixture wine{FileTree::inHome(u"Resources/Runtime"_s)};
-    TarnholdModel model{std::unique_ptr<Platform>(platform), catalog, TestServices::fastTiming()};
+    TarnholdModel model{std::unique_ptr<Platform>(platform), world.catalog(), TestServices::fastTiming()};
     OperationState &operation = model.operation();
-
-    Catalog sites()
-    {
-        Catalog sites = TestServices::catalogAt(server);
-        sites.antiCheat = ClientArchive::testPins();
-        CommunityWorld world(server, sites);
-        world.serveRankedMaps();
-        world.serveThreePlayerMaps();
-        world.serveInterfacePackages();
-        server.route(
-            u"/channel/manifest.json"_s,
-            FixtureResponse(200, {},
-                            encodeReleaseManifest(ClientArchive::manifestFor(client, server.url(u"/client.zip"_s)))));
-        server.route(u"/client.zip"_s, FixtureResponse(200, {}, client));
-        server.route(u"/valve/client/installer/steamcmd_linux.tar.gz"_s,
-                     FixtureResponse(200, {}, SteamCmdFixture::archive()));
-        return sites;
-    }
 
     // Debian's Wine takes its time creating a prefix on a loaded machine.
     bool runStepUntil(SetupStep next)
@@ -101,10 +64,8 @@ TEST_P(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
 {
     if (onDebiansWine && !DebianWine::installed())
         GTEST_SKIP() << DebianWine::missing;
-#ifndef TARNHOLD_WINDOWS_STAND_INS
-    if (onDebiansWine)
+    if (onDebiansWine && !InstallationWorld::hasWindowsPrograms())
         GTEST_SKIP() << "MinGW is not installed (apt-get install gcc-mingw-w64-x86-64-win32)";
-#endif
     platform->resources = onDebiansWine ? DebianWine::resourcesFolder() : FileTree::inHome(u"Resources"_s);
     QCoro::waitFor(model.refresh());
     EXPECT_EQ(model.statusTitle(), u"Installation required"_s);
@@ -151,7 +112,7 @@ TEST_P(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
          {u"Generals.exe"_s, u"EAC_LaunchVelmora.exe"_s, u"340_ControlBarPro1080ZH.big"_s, u"d3d8.dll"_s})
         EXPECT_TRUE(QFileInfo::exists(game + u'/' + file)) << file.toStdString();
     QStringList paths;
-    for (const FixtureRequest &request : server.requests())
+    for (const FixtureRequest &request : world.server().requests())
         paths.append(request.path);
     paths.removeDuplicates();
     EXPECT_EQ(paths.size(), 11) << paths.join(u", "_s).toStdString();
