@@ -107,6 +107,8 @@ QCoro::Task<QStringList> MapImporter::collectCandidates(QStringList locations, Q
                 co_return QStringList();
         }
         candidates += (co_await runInBackground(mapDirectories, root)).take();
+        if (!self)
+            co_return QStringList();
     }
     std::ranges::transform(candidates, candidates.begin(), standardized);
     candidates.removeDuplicates();

@@ -39,9 +39,10 @@ private:
     };
 
     QCoro::Task<> runImport(QStringList locations);
-    // Adds the folder of every unpacked package to extractionFolders before
-    // unpacking it, so that all of them are removed however the import ends.
     QCoro::Task<ImportCount> importFrom(QStringList locations, QStringList *extractionFolders);
+    // The map folders below the locations, each once. The folder of every
+    // package is added to extractionFolders before it is unpacked, so that
+    // all of them are removed however the import ends.
     QCoro::Task<QStringList> collectCandidates(QStringList locations, QStringList *extractionFolders);
     static QString importNotice(ImportCount count);
 
