@@ -1,27 +1,11 @@
-#include "app/CommandLine.h"
-#include "app/StatusCommand.h"
-#include "ui/TarnholdApp.h"
-
-#include <cstdio>
+// The model is complete here: the factory hands its ownership over.
+#include "app/TarnholdModel.h"
+#include "ui/TarnholdMain.h"
 
 int main(int argc, char **argv)
 {
     QStringList arguments;
     for (int index = 1; index < argc; ++index)
         arguments.append(QString::fromLocal8Bit(argv[index]));
-    const CommandLine command = parseCommandLine(arguments);
-
-    switch (command.mode) {
-    case CommandLine::Mode::version:
-        std::fputs("Tarnhold " TARNHOLD_VERSION "\n", stdout);
-        return 0;
-    case CommandLine::Mode::status:
-        return runStatusCommand(argc, argv, command.json);
-    case CommandLine::Mode::usageError:
-        std::fputs(qPrintable(command.error + QLatin1Char('\n') + usageText()), stderr);
-        return 2;
-    case CommandLine::Mode::window:
-        break;
-    }
-    return runTarnholdApp(argc, argv, command.url);
+    return runTarnhold(argc, argv, arguments, systemModel);
 }

@@ -2,7 +2,6 @@
 
 #include "app/StatusReport.h"
 #include "app/TarnholdModel.h"
-#include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,10 +20,11 @@ QCoro::Task<int> printStatus(QCoro::Task<> refreshing, const TarnholdModel &mode
     }
 }
 
-int runStatusCommand(int &argc, char **argv, bool json)
+int runStatusCommand(int &argc, char **argv, bool json, const ModelFactory &makeModel)
 {
     QCoreApplication application(argc, argv);
-    TarnholdModel model(createPlatform());
+    const std::unique_ptr<TarnholdModel> owned = makeModel();
+    TarnholdModel &model = *owned;
     QFile out;
     QFile err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))

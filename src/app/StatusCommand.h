@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ModelFactory.h"
+
 #include <QCoroTask>
 
 class QIODevice;
@@ -8,7 +10,7 @@ class TarnholdModel;
 // "tarnhold status": refreshes a model as the window would and prints the
 // summary (or JSON) to standard output. Needs no display. Always ends: a
 // failed refresh prints one line to standard error and exits with 1.
-int runStatusCommand(int &argc, char **argv, bool json);
+int runStatusCommand(int &argc, char **argv, bool json, const ModelFactory &makeModel);
 
 // Awaits refreshing and writes the model's status to out, or the reason it
 // failed to err; gives the exit status.

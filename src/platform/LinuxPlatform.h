@@ -10,7 +10,7 @@ class QDBusConnection;
 
 // Linux: freedesktop.org services, reached over the session bus with Qt
 // D-Bus or through their command-line tools.
-class LinuxPlatform final : public DesktopPlatform
+class LinuxPlatform : public DesktopPlatform
 {
 public:
     // Talks to the desktop over the user's session bus, or over the bus at

@@ -2,7 +2,6 @@
 
 #include "app/SingleInstance.h"
 #include "app/TarnholdModel.h"
-#include "platform/Platform.h"
 #include "ui/MainWindow.h"
 #include "ui/UrlOpenEventFilter.h"
 #include "ui/design/VevoAppearance.h"
@@ -15,7 +14,7 @@
 #include <thread>
 #endif
 
-int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url)
+int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url, const ModelFactory &makeModel)
 {
     // A second start needs neither a display nor a window.
     if (SingleInstance::sendToRunningInstance(url))
@@ -31,7 +30,8 @@ int runTarnholdApp(int &argc, char **argv, const std::optional<QUrl> &url)
     QApplication::setApplicationVersion(QStringLiteral(TARNHOLD_VERSION));
     QApplication application(argc, argv);
 
-    TarnholdModel model(createPlatform());
+    const std::unique_ptr<TarnholdModel> owned = makeModel();
+    TarnholdModel &model = *owned;
     VevoAppearance appearance(model.platform());
 #ifdef Q_OS_LINUX
     fontconfig.join();

@@ -45,8 +45,12 @@ InstallationWorld::InstallationWorld(bool windowsPrograms)
         FixtureResponse(200, {},
                         encodeReleaseManifest(ClientArchive::manifestFor(m_client, m_server.url(u"/client.zip"_s)))));
     m_server.route(u"/client.zip"_s, FixtureResponse(200, {}, m_client));
-    m_server.route(u"/valve/client/installer/steamcmd_linux.tar.gz"_s,
-                   FixtureResponse(200, {}, SteamCmdFixture::archive()));
+    serveSteamCmd(SteamCmdFixture::archive());
+}
+
+void InstallationWorld::serveSteamCmd(const QByteArray &archive)
+{
+    m_server.route(u"/valve/client/installer/steamcmd_linux.tar.gz"_s, FixtureResponse(200, {}, archive));
 }
 
 bool InstallationWorld::hasWindowsPrograms()

@@ -18,6 +18,9 @@ public:
 
     static bool hasWindowsPrograms();
 
+    // Serves this SteamCMD download in place of the fake's default one.
+    void serveSteamCmd(const QByteArray &archive);
+
     FixtureServer &server() { return m_server; }
     const Catalog &catalog() const { return m_catalog; }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 const QString fixtureFolder = QStringLiteral(TARNHOLD_FAKE_STEAMCMD);
@@ -18,14 +19,32 @@ SteamCmdFixture::SteamCmdFixture(QString folder)
     setScenario();
 }
 
-QByteArray SteamCmdFixture::archive()
+namespace {
+
+QByteArray packed(const QByteArray &scenario)
 {
-    static const QByteArray bytes = [] {
-        QTemporaryDir work;
-        const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
-        FileTree::pack(archive, fixtureFolder, {QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")});
-        return FileTree::readFile(archive);
-    }();
+    QTemporaryDir work;
+    const QString archive = work.filePath(QStringLiteral("steamcmd.tar.gz"));
+    QStringList entries{QStringLiteral("steamcmd.sh"), QStringLiteral("linux32")};
+    QString folder = fixtureFolder;
+    if (!scenario.isEmpty()) {
+        folder = work.filePath(QStringLiteral("steamcmd"));
+        FileTree::makeFolder(folder);
+        EXPECT_EQ(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), fixtureFolder + u"/.", folder}), 0);
+        FileTree::writeFile(folder + QStringLiteral("/scenario"), scenario);
+        entries.append(QStringLiteral("scenario"));
+    }
+    FileTree::pack(archive, folder, entries);
+    return FileTree::readFile(archive);
+}
+
+} // namespace
+
+QByteArray SteamCmdFixture::archive(const QByteArray &scenario)
+{
+    if (!scenario.isEmpty())
+        return packed(scenario);
+    static const QByteArray bytes = packed({});
     return bytes;
 }
 

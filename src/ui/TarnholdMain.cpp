@@ -1,0 +1,25 @@
+#include "ui/TarnholdMain.h"
+
+#include "app/CommandLine.h"
+#include "app/StatusCommand.h"
+#include "ui/TarnholdApp.h"
+
+#include <cstdio>
+
+int runTarnhold(int &argc, char **argv, const QStringList &arguments, const ModelFactory &makeModel)
+{
+    const CommandLine command = parseCommandLine(arguments);
+    switch (command.mode) {
+    case CommandLine::Mode::version:
+        std::fputs("Tarnhold " TARNHOLD_VERSION "\n", stdout);
+        return 0;
+    case CommandLine::Mode::status:
+        return runStatusCommand(argc, argv, command.json, makeModel);
+    case CommandLine::Mode::usageError:
+        std::fputs(qPrintable(command.error + QLatin1Char('\n') + usageText()), stderr);
+        return 2;
+    case CommandLine::Mode::window:
+        break;
+    }
+    return runTarnholdApp(argc, argv, command.url, makeModel);
+}
