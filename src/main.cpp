@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/StatusCommand.h"
+#include "app/VerbCommand.h"
 #include "ui/TarnholdApp.h"
 
 #include <cstdio>
@@ -15,8 +15,11 @@ int main(int argc, char **argv)
     case CommandLine::Mode::version:
         std::fputs("Tarnhold " TARNHOLD_VERSION "\n", stdout);
         return 0;
-    case CommandLine::Mode::status:
-        return runStatusCommand(argc, argv, command.json);
+    case CommandLine::Mode::help:
+        std::fputs(command.help.toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Mode::verb:
+        return runVerbCommand(argc, argv, command);
     case CommandLine::Mode::usageError:
         std::fputs(qPrintable(command.error + QLatin1Char('\n') + usageText()), stderr);
         return 2;
