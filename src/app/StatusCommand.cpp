@@ -16,11 +16,7 @@ QCoro::Task<bool> awaitRefresh(QCoro::Task<> refreshing, QIODevice &err)
     }
 }
 
-QCoro::Task<int> printStatus(QCoro::Task<> refreshing, const TarnholdModel &model, bool json, QIODevice &out,
-                             QIODevice &err)
+void printStatus(const TarnholdModel &model, bool json, QIODevice &out)
 {
-    if (!co_await awaitRefresh(std::move(refreshing), err))
-        co_return 1;
     out.write(json ? statusJson(model) + '\n' : statusText(model).toUtf8());
-    co_return 0;
 }

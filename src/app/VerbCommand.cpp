@@ -83,10 +83,13 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
 QCoro::Task<int> runVerb(TarnholdModel &model, const CommandLine &command, QIODevice &out, QIODevice &err,
                          bool terminal)
 {
-    if (command.verb == Verb::status)
-        co_return co_await printStatus(model.refresh(), model, command.json, out, err);
-    if (!co_await awaitRefresh(model.refresh(), err))
+    const bool refreshed = co_await awaitRefresh(model.refresh(), err);
+    if (!refreshed)
         co_return 1;
+    if (command.verb == Verb::status) {
+        printStatus(model, command.json, out);
+        co_return 0;
+    }
     if (command.verb == Verb::mapsList) {
         printMaps(model.maps(), out);
         co_return 0;
