@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/UrlAction.h"
+
 namespace {
 
 using Verb = CommandLine::Verb;
@@ -103,9 +105,15 @@ CommandLine parseVerb(const VerbSyntax &syntax, const QStringList &rest)
     if (allowed >= 0 && command.operands.size() > allowed)
         return usageError(QStringLiteral("Unexpected argument for ") + name + QStringLiteral(": ")
                           + command.operands.at(allowed));
-    if (syntax.verb == Verb::openUrl
-        && QUrl(command.operands.first(), QUrl::StrictMode).scheme() != QLatin1StringView("tarnhold"))
-        return usageError(QStringLiteral("Not a tarnhold: URL: ") + command.operands.first());
+    if (syntax.verb == Verb::openUrl) {
+        const std::optional<UrlAction> action = urlAction(QUrl(command.operands.first(), QUrl::StrictMode));
+        if (!action)
+            return usageError(QStringLiteral("Not a tarnhold: URL: ") + command.operands.first());
+        // The game belongs to the process that started it, and a command
+        // ends long before the game does.
+        if (*action == UrlAction::launch || *action == UrlAction::stop)
+            return usageError(QStringLiteral("open-url cannot launch or stop the game: ") + command.operands.first());
+    }
     command.mode = CommandLine::Mode::verb;
     command.json = optionGiven && syntax.verb == Verb::status;
     return command;

@@ -70,7 +70,7 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
     case Verb::restoreLegacy:
         return [&model] { model.lifecycle().restoreLegacyInstallation(); };
     case Verb::openUrl:
-        return [&model, url = QUrl(command.operands.first())] { model.handle(url); };
+        return [&model, url = QUrl(command.operands.first(), QUrl::StrictMode)] { model.handle(url); };
     case Verb::status:
     case Verb::mapsList:
         break;

@@ -73,6 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
               {},
               {},
               u"Not a tarnhold: URL: https://example.org/"_s},
+        Parse{{u"open-url"_s, u"tarnhold://launch"_s},
+              Mode::usageError,
+              {},
+              {},
+              u"open-url cannot launch or stop the game: tarnhold://launch"_s},
         Parse{{u"maps"_s}, Mode::usageError, {}, {}, u"Unknown arguments: maps"_s}));
 
 } // namespace
