@@ -1,7 +1,5 @@
 #include "app/StatusCommand.h"
-#include "app/TarnholdModel.h"
 #include "base/Locations.h"
-#include "support/FakePlatform.h"
 #include "support/FileTree.h"
 #include "support/Installation.h"
 
