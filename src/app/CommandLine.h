@@ -9,15 +9,34 @@
 // What one start of the tarnhold executable was asked to do.
 struct CommandLine
 {
-    enum class Mode { window, version, status, usageError };
+    enum class Mode { window, version, help, verb, usageError };
+    // Each verb but status runs one operation of the window's.
+    enum class Verb {
+        status,
+        checkUpdates,
+        update,
+        repair,
+        profile,
+        mapsList,
+        mapsImport,
+        mapsRemove,
+        mapsOpen,
+        uninstallManaged,
+        restoreLegacy,
+        openUrl
+    };
 
     Mode mode = Mode::window;
+    Verb verb = Verb::status;
     bool json = false;       // status as JSON
+    QStringList operands;    // the verb's paths, map name or URL
     std::optional<QUrl> url; // a "tarnhold:" URL to hand to the window
+    QString help;            // for help: the text to print
     QString error;           // for usageError
 };
 
 // arguments excludes the program name.
 CommandLine parseCommandLine(const QStringList &arguments);
 
+// The overall usage: every form of the command line with one line per verb.
 QString usageText();

@@ -1,18 +1,13 @@
 #pragma once
 
-#include "app/ModelFactory.h"
-
 #include <QCoroTask>
 
 class QIODevice;
 class TarnholdModel;
 
-// "tarnhold status": refreshes a model as the window would and prints the
-// summary (or JSON) to standard output. Needs no display. Always ends: a
-// failed refresh prints one line to standard error and exits with 1.
-int runStatusCommand(int &argc, char **argv, bool json, const ModelFactory &makeModel);
+// Awaits a model's refresh as every command does before it reads or starts
+// anything; a failure is one line on err and false.
+QCoro::Task<bool> awaitRefresh(QCoro::Task<> refreshing, QIODevice &err);
 
-// Awaits refreshing and writes the model's status to out, or the reason it
-// failed to err; gives the exit status.
-QCoro::Task<int> printStatus(QCoro::Task<> refreshing, const TarnholdModel &model, bool json, QIODevice &out,
-                             QIODevice &err);
+// "tarnhold status": writes a refreshed model's status to out.
+void printStatus(const TarnholdModel &model, bool json, QIODevice &out);

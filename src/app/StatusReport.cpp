@@ -1,5 +1,6 @@
 #include "app/StatusReport.h"
 
+#include "app/PrintableText.h"
 #include "app/TarnholdModel.h"
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
@@ -41,23 +42,6 @@ QList<OrderedJsonObject> mapObjects(const QList<InstalledMap> &maps)
                            .insert(QStringLiteral("containsINI"), map.containsINI)
                            .insert(QStringLiteral("thumbnail"), pathOrNull(map.thumbnailURL)));
     return objects;
-}
-
-// Record fields and folder names come from files anyone can write: a
-// control character among them must not reach the terminal as one.
-QString printable(const QString &text)
-{
-    QString shown;
-    for (const QChar c : text) {
-        const QChar::Category category = c.category();
-        if (c == u'\\')
-            shown += QStringLiteral("\\\\");
-        else if (category == QChar::Other_Control || category == QChar::Other_Format)
-            shown += QStringLiteral("\\u{%1}").arg(c.unicode(), 0, 16);
-        else
-            shown += c;
-    }
-    return shown;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "ui/TarnholdMain.h"
 
 #include "app/CommandLine.h"
-#include "app/StatusCommand.h"
+#include "app/VerbCommand.h"
 #include "ui/TarnholdApp.h"
 
 #include <cstdio>
@@ -13,8 +13,11 @@ int runTarnhold(int &argc, char **argv, const QStringList &arguments, const Mode
     case CommandLine::Mode::version:
         std::fputs("Tarnhold " TARNHOLD_VERSION "\n", stdout);
         return 0;
-    case CommandLine::Mode::status:
-        return runStatusCommand(argc, argv, command.json, makeModel);
+    case CommandLine::Mode::help:
+        std::fputs(command.help.toUtf8().constData(), stdout);
+        return 0;
+    case CommandLine::Mode::verb:
+        return runVerbCommand(argc, argv, command, makeModel);
     case CommandLine::Mode::usageError:
         std::fputs(qPrintable(command.error + QLatin1Char('\n') + usageText()), stderr);
         return 2;

@@ -9,7 +9,9 @@ FUZZ_TARGET(bytes)
     const CommandLine command = parseCommandLine(arguments);
     using Mode = CommandLine::Mode;
     FUZZ_REQUIRE((command.mode == Mode::usageError) == !command.error.isEmpty());
-    FUZZ_REQUIRE(!command.json || command.mode == Mode::status);
+    FUZZ_REQUIRE(!command.json || (command.mode == Mode::verb && command.verb == CommandLine::Verb::status));
+    FUZZ_REQUIRE((command.mode == Mode::help) == !command.help.isEmpty());
+    FUZZ_REQUIRE(command.mode == Mode::verb || command.operands.isEmpty());
     FUZZ_REQUIRE(command.mode != Mode::version || arguments == QStringList{QStringLiteral("--version")});
     // Only a lone, well-formed URL is handed to the window.
     FUZZ_REQUIRE(!command.url

@@ -1,0 +1,123 @@
+#include "app/VerbCommand.h"
+
+#include "app/CommandLine.h"
+#include "app/OperationReport.h"
+#include "app/PrintableText.h"
+#include "app/StatusCommand.h"
+#include "app/TarnholdModel.h"
+#include "client/UpdateChannel.h"
+#include "content/CommunityContent.h"
+#include "lifecycle/InstallationLifecycle.h"
+#include "maps/MapImporter.h"
+#include "maps/MapLibrary.h"
+#include "setup/SetupFlow.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+
+using Verb = CommandLine::Verb;
+
+std::optional<InstalledMap> mapNamed(const MapLibrary &library, const QString &name)
+{
+    for (const InstalledMap &map : library.installedMaps())
+        if (map.name == name)
+            return map;
+    return std::nullopt;
+}
+
+void printMaps(const MapLibrary &library, QIODevice &out)
+{
+    for (const InstalledMap &map : library.installedMaps())
+        out.write(printable(map.name).toUtf8() + '\t' + label(map.source).toUtf8() + '\n');
+}
+
+QStringList absolutePaths(const QStringList &paths)
+{
+    QStringList absolute;
+    for (const QString &path : paths)
+        absolute.append(QFileInfo(path).absoluteFilePath());
+    return absolute;
+}
+
+// The window's operation for a verb, started as its command starts it.
+std::function<void()> operationFor(TarnholdModel &model, const CommandLine &command)
+{
+    switch (command.verb) {
+    case Verb::checkUpdates:
+        return [&model] { model.updates().checkForUpdates(); };
+    case Verb::update:
+        return [&model] { model.setup().installAvailableUpdate(); };
+    case Verb::repair:
+        return [&model] { model.setup().repair(); };
+    case Verb::profile:
+        return [&model] { model.community().installCommunityContent(); };
+    case Verb::mapsImport:
+        return [&model, paths = absolutePaths(command.operands)] { model.mapImporter().importMaps(paths); };
+    case Verb::mapsRemove:
+        return
+            [&model, map = *mapNamed(model.maps(), command.operands.first())] { model.mapImporter().removeMap(map); };
+    case Verb::mapsOpen:
+        return [&model] { model.mapImporter().revealMapLibrary(); };
+    case Verb::uninstallManaged:
+        return [&model] { model.lifecycle().uninstallManagedInstallation(); };
+    case Verb::restoreLegacy:
+        return [&model] { model.lifecycle().restoreLegacyInstallation(); };
+    case Verb::openUrl:
+        return [&model, url = QUrl(command.operands.first(), QUrl::StrictMode)] { model.handle(url); };
+    case Verb::status:
+    case Verb::mapsList:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QCoro::Task<int> runVerb(TarnholdModel &model, const CommandLine &command, QIODevice &out, QIODevice &err,
+                         bool terminal)
+{
+    const bool refreshed = co_await awaitRefresh(model.refresh(), err);
+    if (!refreshed)
+        co_return 1;
+    if (command.verb == Verb::status) {
+        printStatus(model, command.json, out);
+        co_return 0;
+    }
+    if (command.verb == Verb::mapsList) {
+        printMaps(model.maps(), out);
+        co_return 0;
+    }
+    if (command.verb == Verb::mapsRemove && !mapNamed(model.maps(), command.operands.first())) {
+        err.write("tarnhold: No map named “" + printable(command.operands.first()).toUtf8()
+                  + "” is in the game’s map library.\n");
+        co_return 1;
+    }
+    OperationReport report(model.operation(), out, err, terminal);
+    co_return co_await report.follow(operationFor(model, command));
+}
+
+int runVerbCommand(int &argc, char **argv, const CommandLine &command, const ModelFactory &makeModel)
+{
+    QCoreApplication application(argc, argv);
+    const std::unique_ptr<TarnholdModel> owned = makeModel();
+    TarnholdModel &model = *owned;
+    QFile out;
+    QFile err;
+    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 1;
+    // The refresh may wait for the network, so it starts once the event loop
+    // runs; exiting before exec() would be ignored.
+    QTimer::singleShot(0, &model, [&] {
+        [](QCoro::Task<int> running) -> QCoro::Task<> {
+            QCoreApplication::exit(co_await std::move(running));
+        }(runVerb(model, command, out, err, isatty(STDOUT_FILENO) == 1));
+    });
+    return QCoreApplication::exec();
+}
