@@ -55,6 +55,9 @@ void OperationReport::showActivity()
 
 void OperationReport::redraw()
 {
+    // What the state shows before the operation begins is not its own.
+    if (!m_operation.isBusy() && !m_lineOpen)
+        return;
     m_out.write("\r" + progressLine().toUtf8() + "\033[K");
     m_lineOpen = true;
 }

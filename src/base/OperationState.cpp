@@ -10,18 +10,19 @@ OperationState::OperationState(QObject *parent)
 
 OperationState::~OperationState() = default;
 
+// Busy last, so that whoever watches it reads the new operation's values.
 void OperationState::begin(InstallerPhase phase, double startProgress, const QString &activity)
 {
-    setIsBusy(true);
     setInstallerPhase(phase);
     setProgress(startProgress);
     setActivity(activity);
+    setIsBusy(true);
 }
 
 void OperationState::begin(const QString &activity)
 {
-    setIsBusy(true);
     setActivity(activity);
+    setIsBusy(true);
 }
 
 void OperationState::advance(double lower, double upper, double fraction)

@@ -59,7 +59,8 @@ TEST_F(OperationReportTest, ATerminalRedrawsOneLineWithBarAndDetailAndEndsIt)
         });
     EXPECT_EQ(status, 0);
     const QByteArray shown = out.data();
-    EXPECT_TRUE(shown.contains("\rImporting maps…  25% [######------------------]\033[K")) << shown.constData();
+    EXPECT_TRUE(shown.startsWith("\rImporting maps…  25% [######------------------]\033[K"))
+        << "nothing of the state before the operation: " << shown.constData();
     EXPECT_TRUE(shown.contains("\rImporting maps…  25% [######------------------] · attempt 2\\u{1b}[2J\033[K"))
         << "the detail, its control characters escaped";
     EXPECT_TRUE(shown.endsWith("\rMap import complete\033[K\n")) << "the result without a bar, on its own line";
