@@ -3,7 +3,7 @@
 #include "support/FileTree.h"
 
 #include <QDataStream>
-#include <QFileInfo>
+#include <QIODevice>
 
 namespace {
 
