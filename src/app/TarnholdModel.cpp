@@ -1,6 +1,7 @@
 #include "app/TarnholdModel.h"
 
 #include "app/Status.h"
+#include "base/InstallationLock.h"
 #include "base/InstallationRecord.h"
 #include "base/InstalledLocations.h"
 #include "base/Locations.h"
@@ -24,10 +25,12 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
     : QObject(parent)
     , m_platform(std::move(platform))
     , m_catalog(std::move(catalog))
+    , m_lock(std::make_unique<InstallationLock>(Locations::installationLockFile()))
     , m_operation(std::make_unique<OperationState>())
     , m_record(std::make_unique<InstallationRecord>())
     , m_http(std::make_unique<HttpClient>(timing, *m_operation))
 {
+    m_operation->setInstallationLock(m_lock.get());
     const Services services{*m_platform, *m_http, m_catalog, timing, *m_record};
     m_updates = std::make_unique<UpdateChannel>(services, *m_operation);
     m_maps = std::make_unique<MapLibrary>(m_catalog);

@@ -18,6 +18,7 @@ class CommunityContent;
 class GameLauncher;
 class HttpClient;
 class InstallationLifecycle;
+class InstallationLock;
 class InstallationRecord;
 class MapImporter;
 class MapLibrary;
@@ -93,6 +94,7 @@ private:
     // Declared before the controllers: members are destroyed in reverse, so
     // every controller goes while the services it was given still exist.
     // Later work resumes from the event loop and finds the model gone.
+    std::unique_ptr<InstallationLock> m_lock;
     std::unique_ptr<OperationState> m_operation;
     std::unique_ptr<InstallationRecord> m_record;
     std::unique_ptr<HttpClient> m_http;

@@ -47,6 +47,11 @@ QString stateFile()
     return QDir(supportFolder()).filePath(QStringLiteral("state.json"));
 }
 
+QString installationLockFile()
+{
+    return QDir(supportFolder()).filePath(QStringLiteral("Installation.lock"));
+}
+
 QString currentRuntimeFolder()
 {
     return QDir(supportFolder()).filePath(QStringLiteral("Runtime/current"));

@@ -14,6 +14,8 @@ QString legacyRuntimeFolder();
 QString legacyPrefixFolder();
 
 QString stateFile();
+// Held by the one Tarnhold process working on the installation.
+QString installationLockFile();
 QString currentRuntimeFolder();
 QString managedPrefixFolder();
 QString managedMapListFile();

@@ -1,5 +1,6 @@
 #include "base/OperationState.h"
 
+#include "base/InstallationLock.h"
 #include "base/UserFacingError.h"
 
 #include <algorithm>
@@ -11,18 +12,56 @@ OperationState::OperationState(QObject *parent)
 OperationState::~OperationState() = default;
 
 // Busy last, so that whoever watches it reads the new operation's values.
-void OperationState::begin(InstallerPhase phase, double startProgress, const QString &activity)
+bool OperationState::begin(InstallerPhase phase, double startProgress, const QString &activity)
 {
+    if (!m_isBusy && !claimInstallation())
+        return false;
     setInstallerPhase(phase);
     setProgress(startProgress);
     setActivity(activity);
-    setIsBusy(true);
+    becomeBusy();
+    return true;
 }
 
-void OperationState::begin(const QString &activity)
+bool OperationState::begin(const QString &activity)
 {
+    if (!m_isBusy && !claimInstallation())
+        return false;
     setActivity(activity);
-    setIsBusy(true);
+    becomeBusy();
+    return true;
+}
+
+void OperationState::becomeBusy()
+{
+    if (m_isBusy)
+        return;
+    m_isBusy = true;
+    Q_EMIT isBusyChanged();
+}
+
+void OperationState::becomeIdle()
+{
+    if (!m_isBusy)
+        return;
+    m_isBusy = false;
+    releaseInstallation();
+    Q_EMIT isBusyChanged();
+}
+
+bool OperationState::claimInstallation()
+{
+    if (!m_lock || m_lock->claim())
+        return true;
+    setErrorMessage(
+        QStringLiteral("Another Tarnhold is working on this installation. Try again when it has finished."));
+    return false;
+}
+
+void OperationState::releaseInstallation()
+{
+    if (m_lock)
+        m_lock->release();
 }
 
 void OperationState::advance(double lower, double upper, double fraction)
@@ -46,18 +85,18 @@ void OperationState::finish(const QString &activity, const std::optional<QString
     setActivity(activity);
     if (notice)
         setNoticeMessage(notice);
-    setIsBusy(false);
+    becomeIdle();
 }
 
 void OperationState::fail(const QString &prefix, const UserFacingError &error)
 {
     setErrorMessage(prefix + error.description());
-    setIsBusy(false);
+    becomeIdle();
 }
 
 void OperationState::end()
 {
-    setIsBusy(false);
+    becomeIdle();
 }
 
 void OperationState::setProgressIsIndeterminate(bool indeterminate)

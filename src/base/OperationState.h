@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class InstallationLock;
 class UserFacingError;
 
 // The published state of whatever operation runs, and the one way every
@@ -14,7 +15,7 @@ class UserFacingError;
 // Tarnhold busy with a phase, a starting fraction and an activity ending in
 // "…"; advance() raises progress within a sub-range and never lowers it;
 // finish() or fail() end the operation. The busy overlay and the alerts read
-// nothing else.
+// nothing else. While busy, the operation holds the installation's lock.
 class OperationState final : public QObject
 {
     Q_OBJECT
@@ -48,9 +49,11 @@ public:
     std::optional<QString> errorMessage() const { return m_errorMessage; }
     std::optional<QString> noticeMessage() const { return m_noticeMessage; }
 
-    void begin(InstallerPhase phase, double startProgress, const QString &activity);
+    // False, with errorMessage set, when another Tarnhold process works on
+    // the installation: the operation must not start.
+    [[nodiscard]] bool begin(InstallerPhase phase, double startProgress, const QString &activity);
     // Busy with an activity but no phase or progress of its own, as a check is.
-    void begin(const QString &activity);
+    [[nodiscard]] bool begin(const QString &activity);
     // Maps fraction (0 to 1) of a step onto lower..upper; never lowers progress.
     void advance(double lower, double upper, double fraction);
     void setActivity(const QString &activity);
@@ -70,6 +73,14 @@ public:
 
     // Only the game launcher sets this, from the start to the end of a game.
     void setGameRunning(bool running) { assign(m_isGameRunning, running, &OperationState::isGameRunningChanged); }
+
+    // Without a lock, as in tests of single controllers, every claim succeeds.
+    void setInstallationLock(InstallationLock *lock) { m_lock = lock; }
+    // Claims the installation for work that does not make Tarnhold busy, or
+    // for a whole command; claims nest. False, with errorMessage set, while
+    // another Tarnhold process works on it.
+    [[nodiscard]] bool claimInstallation();
+    void releaseInstallation();
 
     // A guard's reason, or the user dismissing a shown message.
     void setErrorMessage(const std::optional<QString> &message);
@@ -97,9 +108,11 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    void setIsBusy(bool busy) { assign(m_isBusy, busy, &OperationState::isBusyChanged); }
+    void becomeBusy();
+    void becomeIdle();
     void setProgress(double progress) { assign(m_progress, progress, &OperationState::progressChanged); }
 
+    InstallationLock *m_lock = nullptr;
     bool m_isBusy = false;
     bool m_isGameRunning = false;
     InstallerPhase m_installerPhase = InstallerPhase::preparing;

@@ -110,7 +110,8 @@ QCoro::Task<> GameLauncher::clearLeftoversAndLaunch(QString runtime, QString pre
         co_return;
     }
     if (!leftovers.isEmpty()) {
-        m_operation.begin(QStringLiteral("Stopping leftover Wine processes…"));
+        if (!m_operation.begin(QStringLiteral("Stopping leftover Wine processes…")))
+            co_return;
         co_await supervisor.shutDown();
         if (!self)
             co_return;

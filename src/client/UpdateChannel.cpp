@@ -32,8 +32,8 @@ QCoro::Task<> UpdateChannel::check(bool showActivity)
     const QPointer<UpdateChannel> self(this);
     // A check must not end the busy spell of an operation it did not start.
     const bool ownsActivity = showActivity && !m_operation.isBusy();
-    if (ownsActivity)
-        m_operation.begin(QStringLiteral("Checking the official update channel…"));
+    if (ownsActivity && !m_operation.begin(QStringLiteral("Checking the official update channel…")))
+        co_return;
     std::optional<QString> failure;
     try {
         const QNetworkRequest request(manifestURL(m_services.catalog.updateChannel));

@@ -92,7 +92,9 @@ void CommunityContent::installCommunityContent()
 QCoro::Task<> CommunityContent::restoreProfile(QString game)
 {
     const QPointer<CommunityContent> self(this);
-    m_operation.begin(InstallerPhase::community, 0.05, QStringLiteral("Restoring the official multiplayer profile…"));
+    if (!m_operation.begin(InstallerPhase::community, 0.05,
+                           QStringLiteral("Restoring the official multiplayer profile…")))
+        co_return;
     try {
         co_await installCommunityContent(game, 0.05, 0.98);
     } catch (const UserFacingError &error) {

@@ -36,7 +36,8 @@ void InstallationLifecycle::uninstallManagedInstallation()
 QCoro::Task<> InstallationLifecycle::removeManagedInstallation()
 {
     const QPointer<InstallationLifecycle> self(this);
-    m_operation.begin(QStringLiteral("Removing the managed installation…"));
+    if (!m_operation.begin(QStringLiteral("Removing the managed installation…")))
+        co_return;
     // The game's files are about to go; it is asked to end, not waited for.
     if (m_operation.isGameRunning())
         m_launcher.stopGame();

@@ -68,7 +68,8 @@ QCoro::Task<> MapImporter::runImport(QStringList locations)
 {
     const QPointer<MapImporter> self(this);
     OperationState &operation = m_operation;
-    operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Checking imported map packages…"));
+    if (!operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Checking imported map packages…")))
+        co_return;
     QStringList extractionFolders;
     std::optional<QString> failure;
     ImportCount count;

@@ -56,8 +56,9 @@ QCoro::Task<> SetupFlow::finishInstallation()
         co_return;
     }
     const QPointer<SetupFlow> self(this);
-    m_operation.begin(InstallerPhase::environment, 0.03,
-                      systemWording(QStringLiteral("Preparing the Mac compatibility environment…")));
+    if (!m_operation.begin(InstallerPhase::environment, 0.03,
+                           systemWording(QStringLiteral("Preparing the Mac compatibility environment…"))))
+        co_return;
     std::exception_ptr failure;
     try {
         co_await finishSteps(*runtime, *source);

@@ -22,8 +22,9 @@ QCoro::Task<> SetupFlow::checkMac()
 {
     const QPointer<SetupFlow> self(this);
     Platform &platform = m_services.platform;
-    m_operation.begin(InstallerPhase::preparing, 0.2,
-                      systemWording(QStringLiteral("Checking processor, macOS and disk space…")));
+    if (!m_operation.begin(InstallerPhase::preparing, 0.2,
+                           systemWording(QStringLiteral("Checking processor, macOS and disk space…"))))
+        co_return;
     if (const std::optional<QString> unmet = platform.unmetSystemRequirement()) {
         m_operation.setErrorMessage(*unmet);
         m_operation.end();

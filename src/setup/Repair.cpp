@@ -39,7 +39,8 @@ QCoro::Task<> SetupFlow::runRepair(QString runtime, QString prefix)
 {
     const QPointer<SetupFlow> self(this);
     const QString game = Locations::gameFolder(prefix);
-    m_operation.begin(InstallerPhase::preparing, 0.1, QStringLiteral("Stopping leftover Wine processes…"));
+    if (!m_operation.begin(InstallerPhase::preparing, 0.1, QStringLiteral("Stopping leftover Wine processes…")))
+        co_return;
     const WineSupervisor wine(runtime, prefix, wineEnvironment(runtime, prefix),
                               m_services.platform.listProcessesCommand(), m_services.timing.wine);
     const bool gameRunning = co_await wine.gameClientIsRunning();

@@ -27,8 +27,9 @@ QCoro::Task<> SetupFlow::installRuntime()
         co_return;
     }
 
-    m_operation.begin(InstallerPhase::environment, 0.1,
-                      systemWording(QStringLiteral("Installing the free Wine 11 SSE2 runtime…")));
+    if (!m_operation.begin(InstallerPhase::environment, 0.1,
+                           systemWording(QStringLiteral("Installing the free Wine 11 SSE2 runtime…"))))
+        co_return;
     try {
         // The runtime is replaced as a whole, never merged with an older one.
         const QString installed = Locations::currentRuntimeFolder();

@@ -32,7 +32,8 @@ QCoro::Task<> SetupFlow::prepareSteamCMD()
     Platform &platform = m_services.platform;
     const QString folder = SteamCmdCommand::folder();
     const QString archive = QDir(folder).filePath(platform.steamCmdArchiveName());
-    m_operation.begin(InstallerPhase::preparing, 0.12, QStringLiteral("Downloading Valve SteamCMD…"));
+    if (!m_operation.begin(InstallerPhase::preparing, 0.12, QStringLiteral("Downloading Valve SteamCMD…")))
+        co_return;
     try {
         makeFolder(folder);
         const QNetworkRequest request(

@@ -74,6 +74,9 @@ void SteamDownload::startEmbeddedSteamDownload()
         return;
     }
     cancelSteamDownload(false);
+    // The run works on the installation as an operation does.
+    if (!m_operation.claimInstallation())
+        return;
     setPhase(Kind::connecting);
     setProgress(0.0);
     setConsole(SteamConsole(QStringLiteral("Starting Valve SteamCMD…")));
@@ -160,7 +163,10 @@ void SteamDownload::launchFailed(const SteamCmdProcess *child, const QString &de
 // ended is only let go.
 void SteamDownload::endRun()
 {
+    if (!m_process)
+        return;
     m_process.reset();
+    m_operation.releaseInstallation();
 }
 
 void SteamDownload::setPhase(const SteamSessionPhase &phase)

@@ -31,7 +31,8 @@ QCoro::Task<> SetupFlow::runUpdate(QString runtime, QString prefix)
 {
     const QPointer<SetupFlow> self(this);
     const QString game = Locations::gameFolder(prefix);
-    m_operation.begin(InstallerPhase::onlineClient, 0.03, m_operation.activity());
+    if (!m_operation.begin(InstallerPhase::onlineClient, 0.03, m_operation.activity()))
+        co_return;
     try {
         co_await m_client.installLatestPatch(runtime, prefix, game, 0.03, 0.72);
         if (!self)

@@ -74,7 +74,7 @@ TEST_F(Model, ComponentsAndStatusFollowEveryInput)
     EXPECT_EQ(row(5).detail, u"2 installed maps"_s);
 
     Installation::addLauncher(Locations::managedPrefixFolder());
-    model.operation().begin(InstallerPhase::onlineClient, 0.1, u"Installing…"_s);
+    EXPECT_TRUE(model.operation().begin(InstallerPhase::onlineClient, 0.1, u"Installing…"_s));
     model.operation().finish(u"Installed"_s);
     EXPECT_EQ(row(2).health, Health::attention) << "release 2.0 differs from no version";
 

@@ -31,7 +31,7 @@ protected:
         return QCoro::waitFor(std::move(following));
     }
 
-    void beginImport() { operation.begin(InstallerPhase::community, 0.25, u"Importing maps…"_s); }
+    void beginImport() { EXPECT_TRUE(operation.begin(InstallerPhase::community, 0.25, u"Importing maps…"_s)); }
 };
 
 TEST_F(OperationReportTest, PlainOutputHasALinePerActivityAndTheNotice)

@@ -8,7 +8,7 @@ namespace {
 TEST(OperationState, ProgressOnlyMovesForwardAndAFailureKeepsIt)
 {
     OperationState operation;
-    operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Working…"));
+    EXPECT_TRUE(operation.begin(InstallerPhase::community, 0.08, QStringLiteral("Working…")));
     operation.advance(0.2, 0.6, 0.5);
     EXPECT_DOUBLE_EQ(operation.progress(), 0.4);
     operation.advance(0.2, 0.6, 0.1);
@@ -18,7 +18,7 @@ TEST(OperationState, ProgressOnlyMovesForwardAndAFailureKeepsIt)
     EXPECT_FALSE(operation.isBusy());
     EXPECT_DOUBLE_EQ(operation.progress(), 0.4);
 
-    operation.begin(InstallerPhase::community, 0.5, QStringLiteral("Working…"));
+    EXPECT_TRUE(operation.begin(InstallerPhase::community, 0.5, QStringLiteral("Working…")));
     operation.finish(QStringLiteral("Done"), QStringLiteral("All done."));
     EXPECT_DOUBLE_EQ(operation.progress(), 1.0);
     EXPECT_EQ(operation.activity(), QStringLiteral("Done"));

@@ -48,7 +48,7 @@ TEST_F(UpdateChannelTest, OnlyAnInteractiveCheckShowsItselfOrItsFailure)
     EXPECT_EQ(channel.release(), release) << "a failed check keeps the release seen before";
 
     operation.setErrorMessage(std::nullopt);
-    operation.begin(InstallerPhase::community, 0.3, u"Installing maps…"_s);
+    EXPECT_TRUE(operation.begin(InstallerPhase::community, 0.3, u"Installing maps…"_s));
     for (const QByteArray &manifest : {encodeReleaseManifest(release), QByteArray("not a manifest")}) {
         serveManifest(manifest);
         check(true);

@@ -113,7 +113,7 @@ TEST_F(LifecycleTest, UninstallKeepsTheVersionForTheRestore)
 // changes nothing.
 TEST_F(LifecycleTest, VersionsAreNeverOverwrittenAndARestoreNeedsTheLegacyInstallation)
 {
-    operation.begin(u"Checking for updates…"_s);
+    EXPECT_TRUE(operation.begin(u"Checking for updates…"_s));
     lifecycle.uninstallManagedInstallation();
     EXPECT_EQ(operation.activity(), u"Checking for updates…"_s);
     operation.end();

@@ -120,7 +120,7 @@ TEST_F(ShownWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
     Q_EMIT window->findChild<QMenu *>(QStringLiteral("gameMenu"))->aboutToShow();
     EXPECT_TRUE(launch->isEnabled());
 
-    model.operation().begin(InstallerPhase::preparing, 0.0, QStringLiteral("Checking map packages…"));
+    EXPECT_TRUE(model.operation().begin(InstallerPhase::preparing, 0.0, QStringLiteral("Checking map packages…")));
     EXPECT_FALSE(launch->isEnabled());
     EXPECT_EQ(shownText("statusTitle"), QStringLiteral("Checking map packages…"));
 }

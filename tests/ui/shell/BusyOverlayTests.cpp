@@ -27,7 +27,7 @@ TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
         {0.426, "42%"}, {1.0, "100%"}, {0.999, "99%"},
         {-0.5, "0%"},   {1.7, "100%"}, {std::numeric_limits<double>::quiet_NaN(), "0%"}};
     for (const auto &[progress, shown] : percentages) {
-        operation.begin(InstallerPhase::gameFiles, progress, u"Verifying game files…"_s);
+        EXPECT_TRUE(operation.begin(InstallerPhase::gameFiles, progress, u"Verifying game files…"_s));
         EXPECT_TRUE(eventually([&] { return readout->shownText() == QLatin1String(shown); }))
             << progress << " shows " << qPrintable(readout->shownText());
     }
@@ -48,7 +48,7 @@ TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
     platform.preferencesChanged();
     EXPECT_TRUE(eventually([&] { return badge->isTurning(); }));
 
-    operation.begin(InstallerPhase::complete, 1, u"Finishing…"_s);
+    EXPECT_TRUE(operation.begin(InstallerPhase::complete, 1, u"Finishing…"_s));
     EXPECT_FALSE(badge->isTurning());
     for (PhaseChip *chip : chips)
         EXPECT_TRUE(chip->isComplete() && !chip->isActive()) << qPrintable(chip->accessibleName());
@@ -60,7 +60,7 @@ TEST_F(ShellTest, TheOverlayShowsTheRunningOperationWhileItRuns)
 TEST_F(ShellTest, ExtremeTextsAndProgressStayInsideTheCard)
 {
     const QString longText = u"Verifying "_s + QString(400, u'W') + u"…"_s;
-    operation.begin(InstallerPhase::gameFiles, 0.5, longText);
+    EXPECT_TRUE(operation.begin(InstallerPhase::gameFiles, 0.5, longText));
     operation.setProgressDetail(longText);
     content->resize(880, 600);
     QCoreApplication::processEvents();

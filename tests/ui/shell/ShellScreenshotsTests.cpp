@@ -65,9 +65,9 @@ TEST(ShellScreenshots, IdleAlertAndBusy)
             auto *details = window.findChild<VevoText *>(u"busyDetail"_s);
             for (const auto &[state, phase, detail, stalled] : busyScenes) {
                 const bool preparing = phase == InstallerPhase::environment;
-                operation.begin(phase, 0.42,
-                                preparing ? u"Preparing the Windows environment…"_s
-                                          : u"Installing the Velmora online client…"_s);
+                EXPECT_TRUE(operation.begin(phase, 0.42,
+                                            preparing ? u"Preparing the Windows environment…"_s
+                                                      : u"Installing the Velmora online client…"_s));
                 operation.setProgressIsIndeterminate(preparing);
                 operation.setProgressDetail(QString::fromUtf8(detail));
                 operation.setProgressStalled(stalled);
