@@ -1,6 +1,11 @@
 #include "app/CommandLine.h"
 
 #include "app/UrlAction.h"
+#include "client/GameLauncher.h"
+
+#include <QRegularExpression>
+
+#include <array>
 
 namespace {
 
@@ -8,46 +13,101 @@ using Verb = CommandLine::Verb;
 
 enum class Operands { none, one, oneOrMore };
 
+struct OptionSyntax
+{
+    const char *name = nullptr;
+    const char *value = nullptr; // the value's placeholder, for an option that takes one
+};
+
 // One verb's syntax; the parser, the usage and each verb's help read it.
 struct VerbSyntax
 {
     Verb verb;
     const char *words;
-    const char *option; // empty for none
-    bool optionRequired;
+    std::array<OptionSyntax, 2> options;
+    bool optionRequired; // uninstall names what it removes
     Operands operands;
     const char *operandName;
     const char *summary;
 };
 
 constexpr VerbSyntax verbs[] = {
-    {Verb::status, "status", "--json", false, Operands::none, "",
+    {Verb::status,
+     "status",
+     {{{"--json"}}},
+     false,
+     Operands::none,
+     "",
      "Print the installation’s status, as JSON with --json"},
-    {Verb::checkUpdates, "check-updates", "", false, Operands::none, "",
+    {Verb::setup, "setup", {}, false, Operands::none, "", "Install Velmora step by step, signing in to Steam here"},
+    {Verb::launch,
+     "launch",
+     {{{"--resolution", "\"W × H\""}, {"--wait"}}},
+     false,
+     Operands::none,
+     "",
+     "Start Velmora; with --wait, follow it until it ends"},
+    {Verb::stop, "stop", {}, false, Operands::none, "", "Ask the running game to end"},
+    {Verb::checkUpdates,
+     "check-updates",
+     {},
+     false,
+     Operands::none,
+     "",
      "Check the official update channel for a new Velmora release"},
-    {Verb::update, "update", "", false, Operands::none, "", "Install the available Velmora update"},
-    {Verb::repair, "repair", "", false, Operands::none, "", "Repair Velmora and its anti-cheat"},
-    {Verb::profile, "profile", "", false, Operands::none, "",
+    {Verb::update, "update", {}, false, Operands::none, "", "Install the available Velmora update"},
+    {Verb::repair, "repair", {}, false, Operands::none, "", "Repair Velmora and its anti-cheat"},
+    {Verb::profile,
+     "profile",
+     {},
+     false,
+     Operands::none,
+     "",
      "Restore the multiplayer profile and the community content"},
-    {Verb::mapsList, "maps list", "", false, Operands::none, "",
+    {Verb::mapsList,
+     "maps list",
+     {},
+     false,
+     Operands::none,
+     "",
      "List the maps in the game’s library and their source"},
-    {Verb::mapsImport, "maps import", "", false, Operands::oneOrMore, "PATH…",
+    {Verb::mapsImport,
+     "maps import",
+     {},
+     false,
+     Operands::oneOrMore,
+     "PATH…",
      "Import the maps in the given folders and ZIP packages"},
-    {Verb::mapsRemove, "maps remove", "", false, Operands::one, "NAME", "Move the named map to the Trash"},
-    {Verb::mapsOpen, "maps open", "", false, Operands::none, "", "Open the game’s Maps folder in the file manager"},
-    {Verb::uninstallManaged, "uninstall", "--managed", true, Operands::none, "",
+    {Verb::mapsRemove, "maps remove", {}, false, Operands::one, "NAME", "Move the named map to the Trash"},
+    {Verb::mapsOpen, "maps open", {}, false, Operands::none, "", "Open the game’s Maps folder in the file manager"},
+    {Verb::uninstallManaged,
+     "uninstall",
+     {{{"--managed"}}},
+     true,
+     Operands::none,
+     "",
      "Move the managed installation to the Trash"},
-    {Verb::restoreLegacy, "restore-legacy", "", false, Operands::none, "",
+    {Verb::restoreLegacy,
+     "restore-legacy",
+     {},
+     false,
+     Operands::none,
+     "",
      "Make a preserved legacy installation visible to Tarnhold again"},
-    {Verb::openUrl, "open-url", "", false, Operands::one, "URL", "Act on a tarnhold: URL as the window would"},
+    {Verb::openUrl, "open-url", {}, false, Operands::one, "URL", "Act on a tarnhold: URL as the window would"},
 };
 
 QString synopsis(const VerbSyntax &syntax)
 {
     QString text = QString::fromUtf8(syntax.words);
-    const QString option = QString::fromUtf8(syntax.option);
-    if (!option.isEmpty())
-        text += syntax.optionRequired ? QString(u' ' + option) : QString(QStringLiteral(" [") + option + u']');
+    for (const OptionSyntax &option : syntax.options) {
+        if (!option.name)
+            continue;
+        QString shown = QString::fromUtf8(option.name);
+        if (option.value)
+            shown += u' ' + QString::fromUtf8(option.value);
+        text += syntax.optionRequired ? QString(u' ' + shown) : QString(QStringLiteral(" [") + shown + u']');
+    }
     if (syntax.operands != Operands::none)
         text += u' ' + QString::fromUtf8(syntax.operandName);
     return text;
@@ -73,6 +133,28 @@ const VerbSyntax *matchVerb(const QStringList &arguments)
     return nullptr;
 }
 
+const OptionSyntax *optionNamed(const VerbSyntax &syntax, const QString &name)
+{
+    for (const OptionSyntax &option : syntax.options)
+        if (option.name && name == QLatin1StringView(option.name))
+            return &option;
+    return nullptr;
+}
+
+// "1920 × 1080" or "1920x1080", as the game offers it.
+std::optional<QString> gameResolution(const QString &text)
+{
+    static const QRegularExpression size(QStringLiteral("^\\s*(\\d+)\\s*[x×]\\s*(\\d+)\\s*$"));
+    const QRegularExpressionMatch match = size.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString resolution = match.captured(1) + QStringLiteral(" × ") + match.captured(2);
+    const QSize chosen(match.captured(1).toInt(), match.captured(2).toInt());
+    if (GameLauncher::selectedResolution(resolution) != chosen)
+        return std::nullopt;
+    return resolution;
+}
+
 CommandLine parseVerb(const VerbSyntax &syntax, const QStringList &rest)
 {
     const QString name = QString::fromUtf8(syntax.words);
@@ -84,38 +166,54 @@ CommandLine parseVerb(const VerbSyntax &syntax, const QStringList &rest)
                        + QStringLiteral(".\n");
         return command;
     }
-    bool optionGiven = false;
+    QHash<QString, QString> given; // option name to value, empty for a flag
     bool optionsEnded = false;
-    for (const QString &argument : rest) {
-        if (!optionsEnded && argument == QLatin1StringView("--"))
+    for (qsizetype index = 0; index < rest.size(); ++index) {
+        const QString &argument = rest.at(index);
+        const OptionSyntax *option = optionsEnded ? nullptr : optionNamed(syntax, argument.section(u'=', 0, 0));
+        if (!optionsEnded && argument == QLatin1StringView("--")) {
             optionsEnded = true;
-        else if (!optionsEnded && *syntax.option != '\0' && argument == QLatin1StringView(syntax.option)
-                 && !optionGiven)
-            optionGiven = true;
-        else if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1)
+        } else if (option && !given.contains(QString::fromUtf8(option->name))) {
+            QString value;
+            if (option->value && argument.contains(u'='))
+                value = argument.section(u'=', 1);
+            else if (option->value && index + 1 < rest.size())
+                value = rest.at(++index);
+            else if (option->value || argument.contains(u'='))
+                return usageError(QString::fromUtf8(option->name) + QStringLiteral(" needs ")
+                                  + QString::fromUtf8(option->value ? option->value : "no value"));
+            given.insert(QString::fromUtf8(option->name), value);
+        } else if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1) {
             return usageError(QStringLiteral("Unknown option for ") + name + QStringLiteral(": ") + argument);
-        else
+        } else {
             command.operands.append(argument);
+        }
     }
-    if (syntax.optionRequired && !optionGiven)
-        return usageError(name + QStringLiteral(" needs ") + QString::fromUtf8(syntax.option));
+    if (syntax.optionRequired && given.isEmpty())
+        return usageError(name + QStringLiteral(" needs ") + QString::fromUtf8(syntax.options.front().name));
     if (syntax.operands != Operands::none && command.operands.isEmpty())
         return usageError(name + QStringLiteral(" needs ") + QString::fromUtf8(syntax.operandName));
     const qsizetype allowed = syntax.operands == Operands::none ? 0 : syntax.operands == Operands::one ? 1 : -1;
     if (allowed >= 0 && command.operands.size() > allowed)
         return usageError(QStringLiteral("Unexpected argument for ") + name + QStringLiteral(": ")
                           + command.operands.at(allowed));
+    command.json = given.contains(QStringLiteral("--json"));
+    command.wait = given.contains(QStringLiteral("--wait"));
+    if (given.contains(QStringLiteral("--resolution"))) {
+        command.resolution = gameResolution(given.value(QStringLiteral("--resolution")));
+        if (!command.resolution)
+            return usageError(QStringLiteral("Choose a resolution of 2560 × 1440, 1920 × 1080 or 1280 × 720, not ")
+                              + given.value(QStringLiteral("--resolution")));
+    }
     if (syntax.verb == Verb::openUrl) {
         const std::optional<UrlAction> action = urlAction(QUrl(command.operands.first(), QUrl::StrictMode));
         if (!action)
             return usageError(QStringLiteral("Not a tarnhold: URL: ") + command.operands.first());
-        // The game belongs to the process that started it, and a command
-        // ends long before the game does.
+        // The game's URLs do what their verbs do.
         if (*action == UrlAction::launch || *action == UrlAction::stop)
-            return usageError(QStringLiteral("open-url cannot launch or stop the game: ") + command.operands.first());
+            command.verb = *action == UrlAction::launch ? Verb::launch : Verb::stop;
     }
     command.mode = CommandLine::Mode::verb;
-    command.json = optionGiven && syntax.verb == Verb::status;
     return command;
 }
 
@@ -155,7 +253,12 @@ QString usageText()
                                   "       tarnhold VERB [--help]\n"
                                   "\n"
                                   "Verbs:\n");
-    for (const VerbSyntax &syntax : verbs)
-        text += QStringLiteral("  %1%2\n").arg(synopsis(syntax), -24).arg(QString::fromUtf8(syntax.summary));
+    constexpr int column = 24;
+    for (const VerbSyntax &syntax : verbs) {
+        const QString shown = synopsis(syntax);
+        // A long synopsis has its summary on the next line, in the column.
+        const QString gap = shown.size() < column ? QString() : u'\n' + QString(column + 2, u' ');
+        text += QStringLiteral("  %1%2%3\n").arg(shown, -column).arg(gap, QString::fromUtf8(syntax.summary));
+    }
     return text;
 }

@@ -13,6 +13,9 @@ struct CommandLine
     // Each verb but status runs one operation of the window's.
     enum class Verb {
         status,
+        setup,
+        launch,
+        stop,
         checkUpdates,
         update,
         repair,
@@ -28,11 +31,13 @@ struct CommandLine
 
     Mode mode = Mode::window;
     Verb verb = Verb::status;
-    bool json = false;       // status as JSON
-    QStringList operands;    // the verb's paths, map name or URL
-    std::optional<QUrl> url; // a "tarnhold:" URL to hand to the window
-    QString help;            // for help: the text to print
-    QString error;           // for usageError
+    bool json = false;                 // status as JSON
+    bool wait = false;                 // launch follows the game to its end
+    std::optional<QString> resolution; // launch at "WIDTH × HEIGHT"
+    QStringList operands;              // the verb's paths, map name or URL
+    std::optional<QUrl> url;           // a "tarnhold:" URL to hand to the window
+    QString help;                      // for help: the text to print
+    QString error;                     // for usageError
 };
 
 // arguments excludes the program name.

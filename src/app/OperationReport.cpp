@@ -6,12 +6,6 @@
 #include <QCoroSignal>
 #include <QIODevice>
 
-namespace {
-
-constexpr int barWidth = 24;
-
-} // namespace
-
 OperationReport::OperationReport(OperationState &operation, QIODevice &out, QIODevice &err, bool terminal,
                                  QObject *parent)
     : QObject(parent)
@@ -19,6 +13,7 @@ OperationReport::OperationReport(OperationState &operation, QIODevice &out, QIOD
     , m_out(out)
     , m_err(err)
     , m_terminal(terminal)
+    , m_line(out)
 {
     if (!m_terminal) {
         connect(&m_operation, &OperationState::activityChanged, this, &OperationReport::showActivity);
@@ -56,33 +51,17 @@ void OperationReport::showActivity()
 void OperationReport::redraw()
 {
     // What the state shows before the operation begins is not its own.
-    if (!m_operation.isBusy() && !m_lineOpen)
+    if (!m_operation.isBusy() && !m_line.isOpen())
         return;
-    m_out.write("\r" + progressLine().toUtf8() + "\033[K");
-    m_lineOpen = true;
-}
-
-QString OperationReport::progressLine() const
-{
-    QString line = printable(m_operation.activity());
     // Progress belongs to the running operation; a result stands alone.
-    if (m_operation.isBusy() && !m_operation.progressIsIndeterminate()) {
-        const int percent = qBound(0, qRound(m_operation.progress() * 100), 100);
-        const int filled = percent * barWidth / 100;
-        line +=
-            QStringLiteral(" %1% [%2%3]").arg(percent, 3).arg(QString(filled, u'#'), QString(barWidth - filled, u'-'));
-    }
-    if (const std::optional<QString> detail = m_operation.progressDetail())
-        line += QStringLiteral(" · ") + printable(*detail);
-    return line;
+    const bool measured = m_operation.isBusy() && !m_operation.progressIsIndeterminate();
+    m_line.draw(progressLine(m_operation.activity(), measured ? std::optional(m_operation.progress()) : std::nullopt,
+                             m_operation.progressDetail()));
 }
 
 int OperationReport::conclude()
 {
-    if (m_lineOpen) {
-        m_out.write("\n");
-        m_lineOpen = false;
-    }
+    m_line.close();
     if (const std::optional<QString> notice = m_operation.noticeMessage())
         m_out.write(printable(*notice).toUtf8() + '\n');
     if (const std::optional<QString> error = m_operation.errorMessage()) {

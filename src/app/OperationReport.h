@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TerminalLine.h"
+
 #include <QCoroTask>
 #include <QObject>
 #include <QString>
@@ -31,7 +33,6 @@ public:
 private:
     void showActivity();
     void redraw();
-    QString progressLine() const;
     int conclude();
 
     OperationState &m_operation;
@@ -39,5 +40,5 @@ private:
     QIODevice &m_err;
     const bool m_terminal;
     QString m_shownActivity;
-    bool m_lineOpen = false; // a progress line waits for its newline
+    TerminalLine m_line;
 };

@@ -1,8 +1,11 @@
 #include "app/VerbCommand.h"
 
+#include "app/CommandClaim.h"
 #include "app/CommandLine.h"
+#include "app/GameCommands.h"
 #include "app/OperationReport.h"
 #include "app/PrintableText.h"
+#include "app/SetupCommand.h"
 #include "app/StatusCommand.h"
 #include "app/TarnholdModel.h"
 #include "client/UpdateChannel.h"
@@ -71,10 +74,20 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
     case Verb::openUrl:
         return [&model, url = QUrl(command.operands.first(), QUrl::StrictMode)] { model.handle(url); };
     case Verb::status:
+    case Verb::setup:
+    case Verb::launch:
+    case Verb::stop:
     case Verb::mapsList:
         break;
     }
     return {};
+}
+
+QCoro::Task<int> followOperation(TarnholdModel &model, const CommandLine &command, QIODevice &out, QIODevice &err,
+                                 bool terminal)
+{
+    OperationReport report(model.operation(), out, err, terminal);
+    co_return co_await report.follow(operationFor(model, command));
 }
 
 } // namespace
@@ -93,13 +106,25 @@ QCoro::Task<int> runVerb(TarnholdModel &model, const CommandLine &command, QIODe
         printMaps(model.maps(), out);
         co_return 0;
     }
+    if (command.verb == Verb::stop)
+        co_return co_await runStop(model, out, err);
+    if (command.verb == Verb::launch)
+        co_return co_await runLaunch(model, command, out, err);
     if (command.verb == Verb::mapsRemove && !mapNamed(model.maps(), command.operands.first())) {
         err.write("tarnhold: No map named “" + printable(command.operands.first()).toUtf8()
                   + "” is in the game’s map library.\n");
         co_return 1;
     }
-    OperationReport report(model.operation(), out, err, terminal);
-    co_return co_await report.follow(operationFor(model, command));
+    // Held for the whole command: a setup is many operations in a row.
+    if (!claimForCommand(model.operation(), err))
+        co_return installationBusyStatus;
+    int status = 0;
+    if (command.verb == Verb::setup)
+        status = co_await runSetup(model, out, err, terminal);
+    else
+        status = co_await followOperation(model, command, out, err, terminal);
+    model.operation().releaseInstallation();
+    co_return status;
 }
 
 int runVerbCommand(int &argc, char **argv, const CommandLine &command, const ModelFactory &makeModel)

@@ -21,6 +21,8 @@
 #include <QPointer>
 #include <QProcess>
 
+#include <unistd.h>
+
 namespace {
 
 bool mentionsGame(const WineProcess &process)
@@ -50,8 +52,10 @@ public:
     {}
     ~LaunchTurn()
     {
-        if (m_launcher)
-            m_launcher->m_launching = false;
+        if (!m_launcher)
+            return;
+        m_launcher->m_launching = false;
+        Q_EMIT m_launcher->launchEnded();
     }
     Q_DISABLE_COPY_MOVE(LaunchTurn)
 
@@ -186,6 +190,9 @@ QCoro::Task<> GameLauncher::startGame(QString runtime, QString prefix, QString l
     game->setStandardOutputFile(log, QIODevice::Append);
     game->setStandardErrorFile(log, QIODevice::Append);
     connect(game, &QProcess::finished, game, &QObject::deleteLater);
+    // A session of its own: closing the terminal Tarnhold was started from,
+    // or Ctrl-C there, does not reach the game.
+    game->setChildProcessModifier([] { ::setsid(); });
     const bool started = co_await qCoro(game).start();
     if (!started) {
         const QString reason = game->errorString();
@@ -218,8 +225,28 @@ void GameLauncher::gameEnded()
 
 void GameLauncher::stopGame()
 {
-    if (m_game)
+    stopRunningGame();
+}
+
+QCoro::Task<bool> GameLauncher::stopRunningGame()
+{
+    if (m_game) {
         m_game->terminate();
+        co_return true;
+    }
+    // A game started by an earlier Tarnhold, or by a command that has ended.
+    const InstalledState state = m_services.record.state();
+    const std::optional<QString> runtime = runtimeURL(state);
+    const std::optional<QString> prefix = prefixURL(state);
+    if (!runtime || !prefix)
+        co_return false;
+    const WineSupervisor supervisor(*runtime, *prefix, wineEnvironment(*runtime, *prefix),
+                                    m_services.platform.listProcessesCommand(), m_services.timing.wine);
+    const bool running = co_await supervisor.gameClientIsRunning();
+    if (!running)
+        co_return false;
+    co_await supervisor.shutDown();
+    co_return true;
 }
 
 void GameLauncher::revealInstallation()

@@ -31,14 +31,23 @@ public:
     // the official content back in place and starts the game. Reports
     // through the operation; runs detached.
     void launchGame();
-    // Asks the running game, if any, to end.
+    // Between the start of a launch and its end: the game runs, or the
+    // launch left an error.
+    bool isLaunching() const { return m_launching; }
+    // Asks the running game, if any, to end: the one this process started,
+    // or else one running in the prefix, whose Wine is then shut down.
     void stopGame();
+    // The same; true when a game was running and was asked to end.
+    QCoro::Task<bool> stopRunningGame();
     // Shows the game folder, or the logs folder, in the file manager.
     void revealInstallation();
     void revealLogs();
 
     // The width and height for a resolution text; any other text is 2560 × 1440.
     static QSize selectedResolution(const QString &resolution);
+
+Q_SIGNALS:
+    void launchEnded();
 
 private:
     class LaunchTurn;

@@ -47,6 +47,13 @@ INSTANTIATE_TEST_SUITE_P(
         Parse{{u"maps"_s, u"remove"_s, u"--"_s, u"-odd"_s}, Mode::verb, Verb::mapsRemove, {u"-odd"_s}, {}},
         Parse{{u"uninstall"_s, u"--managed"_s}, Mode::verb, Verb::uninstallManaged, {}, {}},
         Parse{{u"open-url"_s, u"TARNHOLD://repair"_s}, Mode::verb, Verb::openUrl, {u"TARNHOLD://repair"_s}, {}},
+        Parse{{u"open-url"_s, u"tarnhold://stop"_s}, Mode::verb, Verb::stop, {u"tarnhold://stop"_s}, {}},
+        Parse{{u"launch"_s, u"--help"_s},
+              Mode::help,
+              Verb::launch,
+              {},
+              u"Usage: tarnhold launch [--resolution \"W × H\"] [--wait]\nStart Velmora; with --wait, follow it until "
+              u"it ends.\n"_s},
         Parse{{u"maps"_s, u"remove"_s, u"--help"_s},
               Mode::help,
               Verb::mapsRemove,
@@ -73,11 +80,23 @@ INSTANTIATE_TEST_SUITE_P(
               {},
               {},
               u"Not a tarnhold: URL: https://example.org/"_s},
-        Parse{{u"open-url"_s, u"tarnhold://launch"_s},
+        Parse{{u"launch"_s, u"--resolution"_s}, Mode::usageError, {}, {}, u"--resolution needs \"W × H\""_s},
+        Parse{{u"launch"_s, u"--resolution=1920x1200"_s},
               Mode::usageError,
               {},
               {},
-              u"open-url cannot launch or stop the game: tarnhold://launch"_s},
+              u"Choose a resolution of 2560 × 1440, 1920 × 1080 or 1280 × 720, not 1920x1200"_s},
+        Parse{{u"launch"_s, u"--wait=yes"_s}, Mode::usageError, {}, {}, u"--wait needs no value"_s},
         Parse{{u"maps"_s}, Mode::usageError, {}, {}, u"Unknown arguments: maps"_s}));
+
+TEST(CommandLine, LaunchTakesTheResolutionAsTheGameOffersItOrAsAScreenSize)
+{
+    const CommandLine named = parseCommandLine({u"launch"_s, u"--wait"_s, u"--resolution"_s, u"1920 × 1080"_s});
+    EXPECT_EQ(named.resolution, u"1920 × 1080"_s);
+    EXPECT_TRUE(named.wait);
+    const CommandLine sized = parseCommandLine({u"launch"_s, u"--resolution=1280x720"_s});
+    EXPECT_EQ(sized.resolution, u"1280 × 720"_s);
+    EXPECT_FALSE(sized.wait);
+}
 
 } // namespace

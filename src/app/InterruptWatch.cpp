@@ -1,0 +1,55 @@
+#include "app/InterruptWatch.h"
+
+#include <QSocketNotifier>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A signal handler may only write to a descriptor: the event loop reads it.
+volatile sig_atomic_t writeEnd = -1;
+
+void notify(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
+}
+
+} // namespace
+
+InterruptWatch::InterruptWatch(QObject *parent)
+    : QObject(parent)
+{
+    if (::pipe(m_pipe) != 0)
+        return;
+    for (const int end : m_pipe)
+        ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
+    writeEnd = m_pipe[1];
+    m_notifier = new QSocketNotifier(m_pipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &InterruptWatch::drain);
+    struct sigaction action = {};
+    action.sa_handler = notify;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, &m_previous);
+}
+
+InterruptWatch::~InterruptWatch()
+{
+    if (!m_notifier)
+        return;
+    ::sigaction(SIGINT, &m_previous, nullptr);
+    writeEnd = -1;
+    delete m_notifier;
+    ::close(m_pipe[0]);
+    ::close(m_pipe[1]);
+}
+
+void InterruptWatch::drain()
+{
+    char bytes[16];
+    while (::read(m_pipe[0], bytes, sizeof bytes) > 0) {
+    }
+    Q_EMIT interrupted();
+}
