@@ -82,6 +82,9 @@ int main(int argc, char **argv)
     }
     qputenv("HOME", QFile::encodeName(options->world));
     qputenv("TMPDIR", QFile::encodeName(temporary));
+    // Set in most sessions, they would take the Trash and settings outside.
+    for (const char *variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        qunsetenv(variable);
 
     // The sites need the application object, which the run makes first.
     std::optional<InstallationWorld> sites;

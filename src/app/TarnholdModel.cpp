@@ -48,7 +48,7 @@ TarnholdModel::TarnholdModel(std::unique_ptr<Platform> platform, Catalog catalog
             &SteamDownload::startEmbeddedSteamDownload);
     connect(m_steam.get(), &SteamDownload::gameFilesReady, m_setup.get(), &SetupFlow::gameFilesDownloaded);
     connect(m_setup.get(), &SetupFlow::setupFinished, this, [this] { setSelectedSection(AppSection::home); });
-    m_lifecycle = std::make_unique<InstallationLifecycle>(services, *m_operation, *m_launcher, *m_setup);
+    m_lifecycle = std::make_unique<InstallationLifecycle>(services, *m_operation, *m_setup);
     connect(m_lifecycle.get(), &InstallationLifecycle::managedInstallationRemoved, this, [this] {
         setSelectedSection(AppSection::setup);
         // The Steam download it showed went to the Trash with the rest.

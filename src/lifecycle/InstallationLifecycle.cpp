@@ -6,21 +6,21 @@
 #include "base/InstalledLocations.h"
 #include "base/OperationState.h"
 #include "base/UserFacingError.h"
-#include "client/GameLauncher.h"
 #include "lifecycle/ApplicationRemoval.h"
 #include "lifecycle/ManagedInstallation.h"
 #include "platform/Platform.h"
+#include "process/WineEnvironment.h"
+#include "process/WineSupervisor.h"
 #include "setup/SetupFlow.h"
 
 #include <QCoroFuture>
 #include <QPointer>
 
-InstallationLifecycle::InstallationLifecycle(Services services, OperationState &operation, GameLauncher &launcher,
-                                             SetupFlow &setup, QObject *parent)
+InstallationLifecycle::InstallationLifecycle(Services services, OperationState &operation, SetupFlow &setup,
+                                             QObject *parent)
     : QObject(parent)
     , m_services(services)
     , m_operation(operation)
-    , m_launcher(launcher)
     , m_setup(setup)
 {}
 
@@ -38,9 +38,18 @@ QCoro::Task<> InstallationLifecycle::removeManagedInstallation()
     const QPointer<InstallationLifecycle> self(this);
     if (!m_operation.begin(QStringLiteral("Removing the managed installation…")))
         co_return;
-    // The game's files are about to go; it is asked to end, not waited for.
-    if (m_operation.isGameRunning())
-        m_launcher.stopGame();
+    // Nothing may go on writing into the prefix once it is in the Trash: the
+    // game, and whatever else Wine runs in it, is stopped first.
+    const InstalledState state = m_services.record.state();
+    const std::optional<QString> runtime = runtimeURL(state);
+    const std::optional<QString> prefix = prefixURL(state);
+    if (runtime && prefix) {
+        const WineSupervisor wine(*runtime, *prefix, wineEnvironment(*runtime, *prefix),
+                                  m_services.platform.listProcessesCommand(), m_services.timing.wine);
+        co_await wine.shutDown();
+        if (!self)
+            co_return;
+    }
     try {
         (co_await runInBackground([](Platform *platform) { trashManagedInstallation(*platform); },
                                   &m_services.platform))

@@ -5,7 +5,6 @@
 #include <QCoroTask>
 #include <QObject>
 
-class GameLauncher;
 class OperationState;
 class SetupFlow;
 
@@ -21,8 +20,7 @@ class InstallationLifecycle final : public QObject
     Q_DISABLE_COPY_MOVE(InstallationLifecycle)
 
 public:
-    InstallationLifecycle(Services services, OperationState &operation, GameLauncher &launcher, SetupFlow &setup,
-                          QObject *parent = nullptr);
+    InstallationLifecycle(Services services, OperationState &operation, SetupFlow &setup, QObject *parent = nullptr);
     ~InstallationLifecycle() override;
 
     // Moves the managed game, runtime, downloads and community content to
@@ -45,6 +43,5 @@ private:
 
     Services m_services;
     OperationState &m_operation;
-    GameLauncher &m_launcher;
     SetupFlow &m_setup;
 };

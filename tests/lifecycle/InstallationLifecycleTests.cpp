@@ -1,5 +1,4 @@
 #include "base/Locations.h"
-#include "client/GameLauncher.h"
 #include "client/OnlineClientInstaller.h"
 #include "client/UpdateChannel.h"
 #include "content/CommunityContent.h"
@@ -32,9 +31,8 @@ protected:
     UpdateChannel updates{services(), operation};
     OnlineClientInstaller client{services(), operation, updates};
     CommunityContent community{services(), operation};
-    GameLauncher launcher{services(), operation, community};
     SetupFlow setup{services(), operation, client, community};
-    InstallationLifecycle lifecycle{services(), operation, launcher, setup};
+    InstallationLifecycle lifecycle{services(), operation, setup};
     const QDir temp{FileTree::inHome(u"tmp"_s)};
 
     LifecycleTest()
