@@ -10,7 +10,8 @@ class QIODevice;
 // then the detail: what a busy overlay shows, on one line.
 QString progressLine(const QString &activity, std::optional<double> progress, const std::optional<QString> &detail);
 
-// One line of a terminal redrawn in place until it is closed.
+// One line of the terminal on standard output, redrawn in place until it
+// is closed, and cut to the terminal's width.
 class TerminalLine final
 {
 public:

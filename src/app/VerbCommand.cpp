@@ -83,11 +83,29 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
     return {};
 }
 
+// The window shows what a check found in its status; a command says it.
+void printCheckOutcome(const TarnholdModel &model, QIODevice &out)
+{
+    const std::optional<ReleaseManifest> release = model.updates().release();
+    if (!release)
+        return;
+    const QByteArray version = printable(release->version).toUtf8();
+    if (!model.isReady())
+        out.write("Velmora " + version + " is the current release. Install it with “tarnhold setup”.\n");
+    else if (model.hasUpdate())
+        out.write("Velmora " + version + " is available. Install it with “tarnhold update”.\n");
+    else
+        out.write("Velmora " + version + " is the current release.\n");
+}
+
 QCoro::Task<int> followOperation(TarnholdModel &model, const CommandLine &command, QIODevice &out, QIODevice &err,
                                  bool terminal)
 {
     OperationReport report(model.operation(), out, err, terminal);
-    co_return co_await report.follow(operationFor(model, command));
+    const int status = co_await report.follow(operationFor(model, command));
+    if (status == 0 && command.verb == Verb::checkUpdates)
+        printCheckOutcome(model, out);
+    co_return status;
 }
 
 } // namespace

@@ -127,6 +127,9 @@ TEST(Sandbox, RunsTarnholdInsideItsWorld)
     EXPECT_EQ(status[u"hasUpdate"_s], true);
     EXPECT_TRUE(QFileInfo(world + u"/Library/Application Support/Tarnhold"_s).isDir());
     EXPECT_FALSE(QFileInfo::exists(FileTree::inHome(u"Library"_s)));
+    const Finished check = runSandbox(world, {u"check-updates"_s});
+    EXPECT_EQ(check.out, u"Checking the official update channel…\nVelmora 1.2 is the current release. Install it with "
+                         u"“tarnhold setup”.\n"_s);
 
     QProcess lost;
     lost.start(QStringLiteral(TARNHOLD_SANDBOX), {u"status"_s});
