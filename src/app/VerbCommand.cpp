@@ -6,6 +6,7 @@
 #include "app/OperationReport.h"
 #include "app/PrintableText.h"
 #include "app/SetupCommand.h"
+#include "app/SingleInstance.h"
 #include "app/StatusCommand.h"
 #include "app/TarnholdModel.h"
 #include "client/UpdateChannel.h"
@@ -48,6 +49,38 @@ QStringList absolutePaths(const QStringList &paths)
     return absolute;
 }
 
+// The verbs that only read, or look after the game, run while another
+// Tarnhold works on the installation.
+bool changesInstallation(Verb verb)
+{
+    return verb != Verb::status && verb != Verb::mapsList && verb != Verb::mapsOpen && verb != Verb::stop
+           && verb != Verb::launch;
+}
+
+QCoro::Task<int> runVerbAlongsideOthers(TarnholdModel &model, const CommandLine &command, QIODevice &out,
+                                        QIODevice &err)
+{
+    switch (command.verb) {
+    case Verb::status:
+        printStatus(model, command.json, out);
+        break;
+    case Verb::mapsList:
+        printMaps(model.maps(), out);
+        break;
+    case Verb::mapsOpen:
+        model.mapImporter().revealMapLibrary();
+        break;
+    case Verb::stop:
+        co_return co_await runStop(model, out, err);
+    case Verb::launch:
+        // The launch claims the installation only until the game runs.
+        co_return co_await runLaunch(model, command, out, err);
+    default:
+        break;
+    }
+    co_return 0;
+}
+
 // The window's operation for a verb, started as its command starts it.
 std::function<void()> operationFor(TarnholdModel &model, const CommandLine &command)
 {
@@ -65,8 +98,6 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
     case Verb::mapsRemove:
         return
             [&model, map = *mapNamed(model.maps(), command.operands.first())] { model.mapImporter().removeMap(map); };
-    case Verb::mapsOpen:
-        return [&model] { model.mapImporter().revealMapLibrary(); };
     case Verb::uninstallManaged:
         return [&model] { model.lifecycle().uninstallManagedInstallation(); };
     case Verb::restoreLegacy:
@@ -74,6 +105,7 @@ std::function<void()> operationFor(TarnholdModel &model, const CommandLine &comm
     case Verb::openUrl:
         return [&model, url = QUrl(command.operands.first(), QUrl::StrictMode)] { model.handle(url); };
     case Verb::status:
+    case Verb::mapsOpen:
     case Verb::setup:
     case Verb::launch:
     case Verb::stop:
@@ -116,18 +148,8 @@ QCoro::Task<int> runVerb(TarnholdModel &model, const CommandLine &command, QIODe
     const bool refreshed = co_await awaitRefresh(model.refresh(), err);
     if (!refreshed)
         co_return 1;
-    if (command.verb == Verb::status) {
-        printStatus(model, command.json, out);
-        co_return 0;
-    }
-    if (command.verb == Verb::mapsList) {
-        printMaps(model.maps(), out);
-        co_return 0;
-    }
-    if (command.verb == Verb::stop)
-        co_return co_await runStop(model, out, err);
-    if (command.verb == Verb::launch)
-        co_return co_await runLaunch(model, command, out, err);
+    if (!changesInstallation(command.verb))
+        co_return co_await runVerbAlongsideOthers(model, command, out, err);
     if (command.verb == Verb::mapsRemove && !mapNamed(model.maps(), command.operands.first())) {
         err.write("tarnhold: No map named “" + printable(command.operands.first()).toUtf8()
                   + "” is in the game’s map library.\n");
@@ -162,5 +184,9 @@ int runVerbCommand(int &argc, char **argv, const CommandLine &command, const Mod
             QCoreApplication::exit(co_await std::move(running));
         }(runVerb(model, command, out, err, isatty(STDOUT_FILENO) == 1));
     });
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    // A window open meanwhile shows what the command changed.
+    if (status != installationBusyStatus && changesInstallation(command.verb))
+        SingleInstance::sendToRunningInstance(QUrl(QStringLiteral("tarnhold://refresh")));
+    return status;
 }

@@ -1,4 +1,6 @@
+#include "app/SingleInstance.h"
 #include "support/FileTree.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSignalSpy>
 
 namespace {
 
@@ -135,6 +138,31 @@ TEST(Sandbox, RunsTarnholdInsideItsWorld)
     lost.start(QStringLiteral(TARNHOLD_SANDBOX), {u"status"_s});
     ASSERT_TRUE(lost.waitForFinished(patience));
     EXPECT_EQ(lost.exitCode(), 2);
+}
+
+// A window of the same world, standing in as this process, hears that a
+// command changed the installation, even one that failed halfway.
+TEST(Sandbox, AWindowOpenMeanwhileRefreshesOnceACommandHasWorked)
+{
+    const QString world = FileTree::inHome(u"world"_s);
+    FileTree::makeFolder(world + u"/tmp"_s);
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("HOME", QFile::encodeName(world));
+    qputenv("TMPDIR", QFile::encodeName(world + u"/tmp"_s));
+    SingleInstance window;
+    const bool listening = window.listen();
+    qputenv("HOME", home);
+    qputenv("TMPDIR", temporary);
+    ASSERT_TRUE(listening);
+    QSignalSpy urls(&window, &SingleInstance::urlReceived);
+
+    QProcess command;
+    command.start(QStringLiteral(TARNHOLD_SANDBOX), sandboxArguments(world, {u"restore-legacy"_s}));
+    EXPECT_TRUE(eventually([&] { return urls.count() == 1; }));
+    EXPECT_TRUE(command.state() == QProcess::NotRunning || command.waitForFinished(patience));
+    EXPECT_EQ(command.exitCode(), 1);
+    EXPECT_EQ(urls.value(0).value(0).toUrl(), QUrl(u"tarnhold://refresh"_s));
 }
 
 // The first installation as a newcomer makes it in a terminal: Ctrl-C at the
