@@ -27,6 +27,8 @@ protected:
 
     FlowOperationTest() { catalog.antiCheat = ClientArchive::testPins(); }
 
+    // A client release of version, and the ranked maps and interface
+    // packages its profile needs.
     void publishClient(const QString &version)
     {
         world.serveRankedMaps();
