@@ -8,7 +8,7 @@ namespace {
 
 // Every key as the file names it is read, and written back unchanged:
 // pretty-printed with the keys in sorted order.
-TEST(InstalledStateCodec, RoundTripsEveryFieldExactly)
+TEST(InstalledStateCodec, RoundTripsEveryFieldExactlyAndRefusesAMissingOrMistypedOne)
 {
     const QByteArray file = R"({"controlBarResolution": "2560 × 1440", "controlBarRevision": "r7",
         "controlBarVersion": "1.2", "genToolVersion": "8.9", "includeCommunityThreePlayerMaps": true,
@@ -18,12 +18,9 @@ TEST(InstalledStateCodec, RoundTripsEveryFieldExactly)
     const std::optional<InstalledState> state = decodeInstalledState(file);
     ASSERT_TRUE(state);
     EXPECT_EQ(encodeInstalledState(*state), QJsonDocument::fromJson(file).toJson(QJsonDocument::Indented));
-}
 
-// Only the runtime version is required; unknown keys and nulls are skipped,
-// while a field of the wrong type spoils the whole record.
-TEST(InstalledStateCodec, NeedsARuntimeVersionAndFieldsOfTheirOwnType)
-{
+    // Only the runtime version is required; unknown keys and nulls are
+    // skipped, while a field of the wrong type spoils the whole record.
     InstalledState minimal;
     minimal.runtimeVersion = QStringLiteral("Custom");
     EXPECT_EQ(decodeInstalledState(R"({"runtimeVersion": "Custom", "velmoraVersion": null, "future": [1]})"), minimal);

@@ -19,33 +19,20 @@ using namespace Qt::StringLiterals;
 
 // Each text picks its variant: size names the archive, height the variant's
 // own interface file.
-struct Variant
+TEST(ControlBarPackage, PicksTheVariantForExactlyThatText)
 {
-    QString requested;
-    QString size;
-    QString height;
-};
-
-class ResolutionMatching : public testing::TestWithParam<Variant>
-{};
-
-TEST_P(ResolutionMatching, PicksTheVariantForExactlyThatText)
-{
-    const auto &[requested, size, height] = GetParam();
-    const ControlBarPackage package = controlBarPackage(requested);
-    EXPECT_EQ(package.resolution, QString(size).replace(u'x', u" × "_s));
-    EXPECT_EQ(package.url(QUrl(u"https://gentool.net"_s)).toString(),
-              u"https://gentool.net/download/controlbarpro/1.2/ControlBarProZH_v1.2_%1.zip"_s.arg(size));
-    EXPECT_TRUE(package.files.contains(u"340_ControlBarPro%1ZH.big"_s.arg(height)));
+    const std::tuple<QString, QString, QString> variants[] = {
+        {u"1280 × 720"_s, u"1280x720"_s, u"720"_s},    {u"1920 × 1080"_s, u"1920x1080"_s, u"1080"_s},
+        {u"2560 × 1440"_s, u"2560x1440"_s, u"1440"_s}, {u"3840 × 2160"_s, u"2560x1440"_s, u"1440"_s},
+        {u"1920x1080"_s, u"2560x1440"_s, u"1440"_s},   {u""_s, u"2560x1440"_s, u"1440"_s}};
+    for (const auto &[requested, size, height] : variants) {
+        const ControlBarPackage package = controlBarPackage(requested);
+        EXPECT_EQ(package.resolution, QString(size).replace(u'x', u" × "_s)) << requested.toStdString();
+        EXPECT_EQ(package.url(QUrl(u"https://gentool.net"_s)).toString(),
+                  u"https://gentool.net/download/controlbarpro/1.2/ControlBarProZH_v1.2_%1.zip"_s.arg(size));
+        EXPECT_TRUE(package.files.contains(u"340_ControlBarPro%1ZH.big"_s.arg(height)));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(ControlBar, ResolutionMatching,
-                         testing::Values(Variant{u"1280 × 720"_s, u"1280x720"_s, u"720"_s},
-                                         Variant{u"1920 × 1080"_s, u"1920x1080"_s, u"1080"_s},
-                                         Variant{u"2560 × 1440"_s, u"2560x1440"_s, u"1440"_s},
-                                         Variant{u"3840 × 2160"_s, u"2560x1440"_s, u"1440"_s},
-                                         Variant{u"1920x1080"_s, u"2560x1440"_s, u"1440"_s},
-                                         Variant{u""_s, u"2560x1440"_s, u"1440"_s}));
 
 InstalledState recorded(const QString &resolution)
 {
@@ -135,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                 }}),
     [](const testing::TestParamInfo<Failure> &info) { return std::string(info.param.situation); });
 
-TEST_F(ControlBar, InstallingMovesDisplacedFilesIntoOneBackupAndLeavesIdenticalOnes)
+TEST_F(ControlBar, InstallingMovesDisplacedFilesIntoOneBackupAndNeedsACompletePreparedFolder)
 {
     FileTree::writeFile(game + u"/d3d8.dll"_s, "the user's own library");
     FileTree::writeFile(game + u"/340_ControlBarProZH.big"_s, "changed by the user");
@@ -158,13 +145,10 @@ TEST_F(ControlBar, InstallingMovesDisplacedFilesIntoOneBackupAndLeavesIdenticalO
                            u"340_ControlBarProData2160ZH.big"_s}));
     EXPECT_EQ(entries(game), sorted(completeFileSet(controlBarPackage(u"1920 × 1080"_s)) << u"Game.dat"_s));
     EXPECT_EQ(cachedControlBar(recorded(u"1920 × 1080"_s), catalog.controlBar), prepared(u"1920 × 1080"_s));
-}
 
-TEST_F(ControlBar, InstallingFromAnIncompletePreparedFolderFails)
-{
-    const PreparedControlBar result = prepared(u"1280 × 720"_s);
-    QFile::remove(result.source + u"/340_ControlBarProZH.big"_s);
-    EXPECT_THROW(installPreparedControlBar(result, game), MissingFileError);
+    const PreparedControlBar incomplete = prepared(u"1280 × 720"_s);
+    QFile::remove(incomplete.source + u"/340_ControlBarProZH.big"_s);
+    EXPECT_THROW(installPreparedControlBar(incomplete, game), MissingFileError);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ public:
     }
 };
 
-TEST_F(RankedMapsTest, PreparesTheReleaseOnceAndReusesACompleteCache)
+TEST_F(RankedMapsTest, PreparesTheReleaseOnceAndReusesACompleteCacheOrTheKeptArchive)
 {
     world.serveRankedMaps(CommunityWorld::rankedArchive(release));
     server.route(CommunityWorld::rankedCommitPath, FixtureResponse(200, {}, commitAnswer(commit.toUpper())));
@@ -82,14 +82,12 @@ TEST_F(RankedMapsTest, PreparesTheReleaseOnceAndReusesACompleteCache)
     EXPECT_EQ(record.state().rankedMapCount, preparedMaps.size());
     EXPECT_EQ(server.requestCount(CommunityWorld::rankedCommitPath), 2);
     EXPECT_EQ(server.requests().size(), 3);
-}
 
-TEST_F(RankedMapsTest, AKeptArchiveIsUsedWithoutDownloadingIt)
-{
-    FileTree::writeFile(keptArchive(), CommunityWorld::rankedArchive(release));
-    server.route(CommunityWorld::rankedCommitPath, FixtureResponse(200, {}, commitAnswer(commit)));
+    // A kept archive is unpacked again without downloading it.
+    QDir(cacheFolder()).removeRecursively();
     EXPECT_EQ(outcomeOf(rankedMaps.prepareLatestRankedMaps()).value, cacheFolder());
-    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(entries(cacheFolder()), preparedMaps);
+    EXPECT_EQ(server.requestCount(CommunityWorld::rankedArchivePath), 1);
 }
 
 struct Failure

@@ -1,14 +1,16 @@
 #include "PrivateBus.h"
 #include "platform/LinuxPlatform.h"
+#include "platform/LinuxRequirements.h"
 #include "support/FileTree.h"
 #include "support/Wait.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 using namespace FileTree;
 using namespace Qt::StringLiterals;
@@ -224,6 +226,30 @@ TEST(Trash, MovesAnItemIntoTheTrashOfAFreshHomeOrLeavesItAndSaysWhy)
     makeFolder(inHome(u"Maps"_s));
     EXPECT_EQ(refusal(inHome(u"Maps"_s)), u"“Maps” could not be moved to the Trash and was left where it is."_s);
     EXPECT_TRUE(QFileInfo(inHome(u"Maps"_s)).isDir());
+}
+
+// Wine's three files are all needed; the 32-bit library may sit in either
+// of Debian's places. Wine is named first, the archive tools last.
+TEST(LinuxRequirements, NameTheFirstMissingPackage)
+{
+    const QStringList wine{u"usr/lib/wine/wine64"_s, u"usr/lib/wine/wineserver"_s,
+                           u"usr/lib/x86_64-linux-gnu/wine/x86_64-windows/wineboot.exe"_s};
+    // The files present, and what the unmet requirement says.
+    const QStringList tools{u"usr/bin/unzip"_s, u"usr/bin/bsdtar"_s};
+    const std::pair<QStringList, const char *> systems[] = {
+        {tools, "apt install wine64”"},
+        {wine.mid(1) + tools << u"usr/lib32/libgcc_s.so.1"_s, "apt install wine64”"},
+        {wine + tools, "apt install lib32gcc-s1”"},
+        {wine + QStringList{u"usr/lib32/libgcc_s.so.1"_s, u"usr/bin/unzip"_s}, "apt install unzip libarchive-tools”"},
+        {wine + tools + QStringList{u"usr/lib32/libgcc_s.so.1"_s}, "^$"},
+        {wine + tools + QStringList{u"usr/lib/i386-linux-gnu/libgcc_s.so.1"_s}, "^$"},
+    };
+    for (const auto &[files, unmet] : systems) {
+        const QTemporaryDir root;
+        for (const QString &file : files)
+            writeFile(root.filePath(file));
+        EXPECT_THAT(unmetLinuxRequirement(root.path()).value_or(u""_s).toStdString(), testing::ContainsRegex(unmet));
+    }
 }
 
 } // namespace

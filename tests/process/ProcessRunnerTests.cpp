@@ -56,7 +56,7 @@ TEST(ProcessRunner, ReturnsTheMergedOutputAsUtf8OrFailsWithIt)
     }
 }
 
-TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOne)
+TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOneAndAMissingProgramFailsToStartWithoutTicks)
 {
     const QString helper = script("printf '%s|%s|%s|%s' \"$1\" \"$ONLY\" \"$HOME\" \"$(pwd)\"");
     const QString folder = FileTree::inHome(u"work"_s);
@@ -64,10 +64,7 @@ TEST(ProcessRunner, GivenEnvironmentReplacesTheInheritedOne)
     EXPECT_EQ(QCoro::waitFor(ProcessRunner::run(helper, {u"a b"_s}, EnvironmentVariables{{u"ONLY"_s, u"x"_s}}, folder)),
               u"a b|x||"_s + folder);
     EXPECT_TRUE(QCoro::waitFor(ProcessRunner::run(helper, {})).startsWith(u"||"_s + FileTree::home()));
-}
 
-TEST(ProcessRunner, MissingExecutableFailsToStartWithoutTicks)
-{
     int ticks = 0;
     EXPECT_TRUE(
         outcomeOf(ProcessRunner::run(FileTree::inHome(u"missing"_s), {}, std::nullopt, std::nullopt, 5.0, [&](double) {
