@@ -165,7 +165,7 @@ TEST_F(GameLauncherTest, RefusesWhileTheGameRunsOutsideTarnhold)
 }
 
 // Quitting Tarnhold must not end the game: the launcher goes, the game
-// plays on, and the process is still reaped once the game ends.
+// plays on until another launcher stops it, and the process is still reaped.
 TEST_F(GameLauncherTest, TheGameOutlivesItsLauncher)
 {
     auto owner = std::make_unique<GameLauncher>(services(), operation, community);
@@ -177,8 +177,10 @@ TEST_F(GameLauncherTest, TheGameOutlivesItsLauncher)
     owner.reset();
     QTest::qWait(100);
     EXPECT_EQ(kill(pid, 0), 0) << "the game ended with its launcher";
-    FileTree::writeFile(wine.runtime() + u"/bin/quit"_s);
-    EXPECT_TRUE(eventually([pid] { return kill(pid, 0) != 0; })) << "never reaped";
+    // A later Tarnhold finds the game through the prefix's Wine.
+    EXPECT_TRUE(QCoro::waitFor(launcher.stopRunningGame()));
+    EXPECT_TRUE(eventually([pid] { return kill(pid, 0) != 0; })) << "never stopped, or never reaped";
+    EXPECT_FALSE(QCoro::waitFor(launcher.stopRunningGame()));
     operation.setGameRunning(false);
 }
 
