@@ -210,6 +210,13 @@ TEST(Sandbox, InstallsPlaysAndRemovesVelmoraFromTheTerminal)
     EXPECT_EQ(stopped.status, 1);
     EXPECT_EQ(stopped.err, u"tarnhold: Velmora is not running.\n"_s);
 
+    const Finished profile = runSandbox(world, {u"profile"_s});
+    EXPECT_EQ(profile.status, 0) << profile.err.toStdString();
+    EXPECT_TRUE(profile.out.endsWith(u"Multiplayer profile restored\nThe official Community Data Patch, current ranked "
+                                     u"maps, Control Bar Pro and GenTool are installed. Generated map data will "
+                                     u"refresh on the next launch.\n"_s))
+        << profile.out.toStdString();
+    EXPECT_EQ(runSandbox(world, {u"maps"_s, u"list"_s}).out.count(u"\tManaged collection\n"_s), 9);
     const Finished repaired = runSandbox(world, {u"open-url"_s, u"tarnhold://repair"_s});
     EXPECT_EQ(repaired.status, 0) << repaired.err.toStdString();
     EXPECT_TRUE(repaired.out.startsWith(u"Stopping leftover Wine processes…\n"_s)) << repaired.out.toStdString();
