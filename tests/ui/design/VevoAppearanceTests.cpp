@@ -58,9 +58,9 @@ TEST_F(DesignTest, AnimationEndsOnItsTargetTurnsBackFromWhereItIsAndHonoursReduc
         EXPECT_LE(back[step], step == 0 ? turn : back[step - 1]) << step;
     EXPECT_EQ(applied.last(), 0.1);
 
+    before = applied.size();
     animation.animateTo(0);
     ASSERT_TRUE(animation.isRunning());
-    before = applied.size();
     reduceMotion();
     animation.animateTo(0.5);
     EXPECT_FALSE(animation.isRunning());
