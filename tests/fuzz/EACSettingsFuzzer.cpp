@@ -1,6 +1,6 @@
 #include "FuzzRequire.h"
+#include "base/UserFacingError.h"
 #include "client/EACLaunchConfiguration.h"
-#include "content/TransferErrors.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,8 +56,7 @@ FUZZ_TARGET(bytes)
     for (const auto check : {checkProductID, checkProductionRepair}) {
         try {
             check(bytes);
-        } catch (const EACSettingsSyntaxError &) {
-        } catch (const CorruptFileError &) {
+        } catch (const UserFacingError &) {
         }
     }
 }

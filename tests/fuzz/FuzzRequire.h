@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 
 #include <cstdint>
 #include <cstdio>
@@ -23,3 +24,10 @@
         return 0;                                                                                                      \
     }                                                                                                                  \
     static void fuzzOne(const QByteArray &bytes)
+
+// Whether an archive entry unpacked into folder lands inside it.
+inline bool landsInside(const QString &folder, const QString &entry)
+{
+    const QString landing = QDir::cleanPath(folder + QLatin1Char('/') + entry);
+    return landing == folder || landing.startsWith(folder + QLatin1Char('/'));
+}

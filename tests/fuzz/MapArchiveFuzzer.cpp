@@ -13,13 +13,6 @@
 
 namespace {
 
-struct Sandbox
-{
-    QTemporaryDir root;
-    QString archive = root.filePath(QStringLiteral("package.zip"));
-    QString unpacked = root.filePath(QStringLiteral("unpacked"));
-};
-
 // The real listing and unpacking tools run on every input.
 QCoro::Task<bool> unpacks(const Platform &platform, QString archive, QString folder)
 {
@@ -42,20 +35,21 @@ FUZZ_TARGET(bytes)
     static char *argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
     static const std::unique_ptr<Platform> platform = createPlatform();
-    static Sandbox sandbox;
+    static const QTemporaryDir root;
+    static const QString archivePath = root.filePath(QStringLiteral("package.zip"));
+    static const QString folder = root.filePath(QStringLiteral("unpacked"));
 
-    QDir(sandbox.unpacked).removeRecursively();
-    QFile archive(sandbox.archive);
+    QDir(folder).removeRecursively();
+    QFile archive(archivePath);
     FUZZ_REQUIRE(archive.open(QIODevice::WriteOnly | QIODevice::Truncate) && archive.write(bytes) == bytes.size());
     archive.close();
-    const bool unpacked = QCoro::waitFor(unpacks(*platform, sandbox.archive, sandbox.unpacked));
+    const bool unpacked = QCoro::waitFor(unpacks(*platform, archivePath, folder));
 
-    QDirIterator walk(sandbox.root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator walk(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                       QDirIterator::Subdirectories);
     while (walk.hasNext()) {
         const QString item = walk.next();
-        FUZZ_REQUIRE(item == sandbox.archive || item == sandbox.unpacked
-                     || item.startsWith(sandbox.unpacked + QLatin1Char('/')));
+        FUZZ_REQUIRE(item == archivePath || item == folder || item.startsWith(folder + QLatin1Char('/')));
     }
-    FUZZ_REQUIRE(!unpacked || QFileInfo(sandbox.unpacked).isDir());
+    FUZZ_REQUIRE(!unpacked || QFileInfo(folder).isDir());
 }

@@ -214,14 +214,11 @@ TEST_F(MapImporterTest, RemovesOnlyMapsStillInTheLibrary)
     EXPECT_EQ(platform.trashed.size(), 1);
 }
 
-TEST(MapLibraryReveal, MakesTheMapsFolderAndOpensIt)
+TEST_F(MapImporterTest, RevealMakesTheMapsFolderAndOpensIt)
 {
-    FakePlatform platform;
-    OperationState operation;
-    MapLibrary library{Catalog()};
-    MapImporter(platform, operation, library).revealMapLibrary();
-    EXPECT_TRUE(QFileInfo(Locations::gameMapsFolder()).isDir());
-    EXPECT_EQ(platform.foldersOpened, QStringList({Locations::gameMapsFolder()}));
+    importer.revealMapLibrary();
+    EXPECT_TRUE(maps.exists());
+    EXPECT_EQ(platform.foldersOpened, QStringList({maps.path()}));
 }
 
 } // namespace

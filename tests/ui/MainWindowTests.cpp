@@ -94,7 +94,7 @@ protected:
     }
 };
 
-TEST_F(ShownWindowTest, IsTitledAndCommandDigitsSelectTheSections)
+TEST_F(ShownWindowTest, IsTitledSelectsSectionsByCommandDigitsAndLaunchesOnlyWhenReady)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tarnhold"));
     const QList<QAction *> items = window->findChild<QMenu *>(QStringLiteral("viewMenu"))->actions();
@@ -108,10 +108,8 @@ TEST_F(ShownWindowTest, IsTitledAndCommandDigitsSelectTheSections)
         EXPECT_TRUE(eventually([&] { return model.selectedSection() == section; })) << digit;
         EXPECT_EQ(shownText("sectionTitle"), title(section));
     }
-}
 
-TEST_F(ShownWindowTest, LaunchNeedsAReadyInstallationAndNoOperationUnderWay)
-{
+    // Launching needs a ready installation and no operation under way.
     QAction *launch = window->findChild<QAction *>(QStringLiteral("launchAction"));
     EXPECT_FALSE(launch->isEnabled());
 

@@ -78,7 +78,7 @@ TEST_F(VevoWidgets, ButtonIconsTakeRoomAndStayWholeWhenTheTitleElides)
     EXPECT_TRUE(inked(end - icon, end));
 }
 
-TEST_F(VevoWidgets, TextInputSecureEntryMasksWhatIsTypedEvenToAssistiveTechnology)
+TEST_F(VevoWidgets, TextInputMasksSecureEntryEvenToAssistiveTechnologyAndKeepsTextClearOfItsIcon)
 {
     VevoTextInput input(appearance, u"Password"_s);
     input.setSecure(true);
@@ -90,13 +90,9 @@ TEST_F(VevoWidgets, TextInputSecureEntryMasksWhatIsTypedEvenToAssistiveTechnolog
 
     input.setSecure(false);
     EXPECT_EQ(input.displayText(), u"hunter2"_s);
-}
 
-// The icon sits at the left inside the field and the text starts after it;
-// without the icon the text takes its place again.
-TEST_F(VevoWidgets, TextInputLeadingIconKeepsTheTextClearOfIt)
-{
-    VevoTextInput input(appearance, u"Search maps"_s);
+    // A leading icon sits at the left inside the field and the text starts
+    // after it; without the icon the text takes its place again.
     input.setText(u"WWWWWWWW"_s);
     input.resize(input.sizeHint());
     // Whether anything darker than the grey is painted where the icon goes.

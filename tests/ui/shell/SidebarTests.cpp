@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidth)
+TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidthAndFollowsTheAppearance)
 {
     Sidebar *sidebar = content->sidebar();
     for (const auto &[width, collapsed] : {std::pair{999, true}, std::pair{1000, false}}) {
@@ -30,20 +30,24 @@ TEST_F(ShellTest, TheSidebarCollapsesToARailBelowTheCollapseWidth)
     content->resize(900, 650);
     EXPECT_GT(sidebar->width(), Sidebar::railWidth);
     EXPECT_TRUE(eventually([&] { return sidebar->width() == Sidebar::railWidth; }));
+
+    // A change of the system's appearance recolours the open window.
+    const auto sidebarColour = [&] { return content->grab().toImage().pixel(4, 300); };
+    const QRgb light = sidebarColour();
+    platform.darkAppearance = true;
+    platform.preferencesChanged();
+    EXPECT_NE(sidebarColour(), light);
 }
 
-TEST_F(ShellTest, ChoosingAnItemSelectsItsSection)
+TEST_F(ShellTest, ItemsSelectTheirSectionAndAnnounceAnUpdateAndTheInstallationsHealth)
 {
     auto *maps = find<SidebarItem>(QStringLiteral("sidebarItem-Maps"));
     QTest::mouseClick(maps, Qt::LeftButton);
     EXPECT_EQ(model.selectedSection(), AppSection::maps);
     EXPECT_TRUE(maps->isSelected());
     EXPECT_FALSE(find<SidebarItem>(QStringLiteral("sidebarItem-Home"))->isSelected());
-}
 
-// The updates item and the footer follow the release and the installation.
-TEST_F(ShellTest, TheSidebarAnnouncesAnUpdateAndTheInstallationsHealth)
-{
+    // The updates item and the footer follow the release and the installation.
     auto *updates = find<SidebarItem>(QStringLiteral("sidebarItem-Updates"));
     auto *status = find<VevoText>(QStringLiteral("statusLine"));
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
@@ -60,16 +64,6 @@ TEST_F(ShellTest, TheSidebarAnnouncesAnUpdateAndTheInstallationsHealth)
     model.record().setState(state);
     EXPECT_EQ(updates->accessibleName(), QStringLiteral("Updates"));
     EXPECT_EQ(status->text(), QStringLiteral("Installation healthy"));
-}
-
-// A change of the system's appearance recolours the open window.
-TEST_F(ShellTest, RecoloursWhenTheAppearanceChanges)
-{
-    const auto sidebarColour = [&] { return content->grab().toImage().pixel(4, 300); };
-    const QRgb light = sidebarColour();
-    platform.darkAppearance = true;
-    platform.preferencesChanged();
-    EXPECT_NE(sidebarColour(), light);
 }
 
 } // namespace
