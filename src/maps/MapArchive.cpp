@@ -5,6 +5,7 @@
 #include "maps/MapImportChecks.h"
 #include "platform/Platform.h"
 #include "process/ProcessRunner.h"
+#include "process/ProcessRunnerError.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -61,5 +62,13 @@ QCoro::Task<> unpackMapArchive(const Platform &platform, QString archive, QStrin
     if (room && size > *room)
         throw NoRoomToUnpackError(archive);
     makeFolder(folder);
-    co_await ProcessRunner::run(unzip.program, unzip.arguments, std::nullopt, std::nullopt, unpackingTimeout);
+    try {
+        co_await ProcessRunner::run(unzip.program, unzip.arguments, std::nullopt, std::nullopt, unpackingTimeout);
+    } catch (const ProcessRunnerError &error) {
+        // The unpacker's own words name entries and system error numbers;
+        // what the user needs to know is that the package is unusable.
+        if (error.kind() == ProcessRunnerError::Kind::failed)
+            throw CorruptFileError();
+        throw;
+    }
 }

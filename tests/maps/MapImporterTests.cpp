@@ -132,16 +132,13 @@ TEST_F(MapImporterTest, RefusesUnsafeAndOversizedPackagesBeforeUnpackingThem)
         {QList<ZipWriter::Entry>(8, bomb),
          u"Map import failed: The archive “package.zip” unpacks to more data than any map package holds."_s},
         // Unpacking never writes through a link the package brought along.
-        {{link, {"Evil/Evil.map", "map"}}, {}},
+        {{link, {"Evil/Evil.map", "map"}}, corrupt},
     };
     for (const auto &[entries, message] : packages) {
         const QString package = inHome(u"package.zip"_s);
         ZipWriter::write(package, entries);
         import({package});
-        if (!message.isEmpty()) {
-            EXPECT_EQ(operation.errorMessage(), message);
-        }
-        EXPECT_TRUE(operation.errorMessage()->startsWith(u"Map import failed: "_s));
+        EXPECT_EQ(operation.errorMessage(), message);
         EXPECT_TRUE(QDir(outside).isEmpty());
         EXPECT_FALSE(maps.exists());
         EXPECT_NE(operation.installerPhase(), InstallerPhase::complete);
