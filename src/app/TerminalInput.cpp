@@ -79,8 +79,9 @@ void TerminalInput::deliverLine()
     m_waiting = false;
     const bool secret = m_secret;
     setEcho(true);
-    // The Enter typed without echo moved no line.
-    if (secret)
+    // Neither an Enter typed without echo nor the end of the input moved
+    // the prompt's line on.
+    if (secret || m_ended)
         m_prompts.write("\n");
     // At the end of the input, what is left is the last line.
     const qsizetype end = m_buffer.contains('\n') ? m_buffer.indexOf('\n') : m_buffer.size();
