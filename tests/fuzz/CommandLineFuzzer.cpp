@@ -15,11 +15,11 @@ FUZZ_TARGET(bytes)
     const bool launch = command.mode == Mode::verb && command.verb == CommandLine::Verb::launch;
     FUZZ_REQUIRE(!command.wait || launch);
     // Only a resolution the game offers reaches the launch.
-    FUZZ_REQUIRE(!command.resolution
-                 || (launch
-                     && QStringList({QStringLiteral("2560 × 1440"), QStringLiteral("1920 × 1080"),
-                                     QStringLiteral("1280 × 720")})
-                            .contains(*command.resolution)));
+    FUZZ_REQUIRE(
+        !command.resolution
+        || (launch
+            && QStringList({QStringLiteral("2560 × 1440"), QStringLiteral("1920 × 1080"), QStringLiteral("1280 × 720")})
+                   .contains(*command.resolution)));
     FUZZ_REQUIRE(command.mode != Mode::version || arguments == QStringList{QStringLiteral("--version")});
     // Only a lone, well-formed URL is handed to the window.
     FUZZ_REQUIRE(!command.url
