@@ -5,13 +5,10 @@
 #include "client/GameLauncher.h"
 #include "client/SessionLogs.h"
 #include "content/CommunityContent.h"
-#include "process/WineEnvironment.h"
-#include "process/WineSupervisor.h"
 #include "setup/SetupFlow.h"
 #include "setup/SteamCmdCommand.h"
 #include "setup/SteamDownload.h"
 #include "support/CommunityWorld.h"
-#include "support/DebianWine.h"
 #include "support/FileTree.h"
 #include "support/InstallationWorld.h"
 #include "support/SteamCmdFixture.h"
@@ -30,25 +27,22 @@ namespace {
 using namespace Qt::StringLiterals;
 using Kind = SteamSessionPhase::Kind;
 
-// Every site of the first installation and the fake SteamCMD; the runtime
-// is the fake one among the application's resources, or the build's own
-// around Debian's Wine.
-class FirstInstallation : public testing::TestWithParam<bool>
+// Every site of the first installation, the fake SteamCMD and the fake
+// runtime among the application's resources. The sandbox tests make the
+// same installation on Debian's Wine.
+class FirstInstallation : public testing::Test
 {
 protected:
-    const bool onDebiansWine = GetParam();
-    InstallationWorld world{onDebiansWine};
+    InstallationWorld world{false};
     FakePlatform *platform = new FakePlatform;
     const WineRuntimeFixture wine{FileTree::inHome(u"Resources/Runtime"_s)};
     TarnholdModel model{std::unique_ptr<Platform>(platform), world.catalog(), TestServices::fastTiming()};
     OperationState &operation = model.operation();
 
-    // Debian's Wine takes its time creating a prefix on a loaded machine.
     bool runStepUntil(SetupStep next)
     {
         model.setup().runCurrentSetupStep();
-        return QTest::qWaitFor([&] { return model.setup().setupStep() == next && !operation.isBusy(); },
-                               onDebiansWine ? 600'000 : 5'000);
+        return eventually([&] { return model.setup().setupStep() == next && !operation.isBusy(); });
     }
     void answer(const QString &value)
     {
@@ -60,13 +54,9 @@ protected:
     }
 };
 
-TEST_P(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
+TEST_F(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
 {
-    if (onDebiansWine && !DebianWine::installed())
-        GTEST_SKIP() << DebianWine::missing;
-    if (onDebiansWine && !InstallationWorld::hasWindowsPrograms())
-        GTEST_SKIP() << "MinGW is not installed (apt-get install gcc-mingw-w64-x86-64-win32)";
-    platform->resources = onDebiansWine ? DebianWine::resourcesFolder() : FileTree::inHome(u"Resources"_s);
+    platform->resources = FileTree::inHome(u"Resources"_s);
     QCoro::waitFor(model.refresh());
     EXPECT_EQ(model.statusTitle(), u"Installation required"_s);
     EXPECT_EQ(model.setup().setupStep(), SetupStep::checkMac);
@@ -119,38 +109,17 @@ TEST_P(FirstInstallation, FromAnEmptyHomeToAGameThatRanAndLeftItsLogs)
 
     FileTree::makeFolder(QFileInfo(SessionLogs::clientLog()).absolutePath());
     QSignalSpy running(&operation, &OperationState::isGameRunningChanged);
-    if (onDebiansWine) {
-        EXPECT_EQ(FileTree::readFile(game + u"/installer-arguments.txt"_s), "install\n" + QByteArray(32, 'a') + '\n');
-        model.handle(QUrl(u"tarnhold://launch"_s));
-        // The stand-in plays for two seconds and writes the client's log.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return running.count() == 2; }, 120'000))
-            << operation.errorMessage()->toStdString();
-        EXPECT_TRUE(
-            FileTree::readFile(SessionLogs::sessionLog()).contains("Velmora launcher started with 4 arguments"));
-        EXPECT_EQ(FileTree::readFile(SessionLogs::clientLog()), "-xres 1920 -yres 1080\n");
-    } else {
-        const WineRuntimeFixture installed(Locations::currentRuntimeFolder());
-        installed.setScenario("program=play");
-        model.handle(QUrl(u"tarnhold://launch"_s));
-        ASSERT_TRUE(eventually([this] { return operation.isGameRunning(); }))
-            << operation.errorMessage()->toStdString();
-        EXPECT_EQ(model.statusTitle(), u"Velmora is running"_s);
-        ASSERT_TRUE(eventually([] { return FileTree::readFile(SessionLogs::sessionLog()).contains("game error"); }));
-        EXPECT_EQ(wine.recorded(u"wine-arguments"_s).size(), 0) << "the installed copy ran, not the resource";
-        FileTree::writeFile(SessionLogs::clientLog(), "a session");
-        model.handle(QUrl(u"tarnhold://stop"_s));
-        ASSERT_TRUE(eventually([&] { return running.count() == 2; }));
-    }
+    const WineRuntimeFixture installed(Locations::currentRuntimeFolder());
+    installed.setScenario("program=play");
+    model.handle(QUrl(u"tarnhold://launch"_s));
+    ASSERT_TRUE(eventually([this] { return operation.isGameRunning(); })) << operation.errorMessage()->toStdString();
+    EXPECT_EQ(model.statusTitle(), u"Velmora is running"_s);
+    ASSERT_TRUE(eventually([] { return FileTree::readFile(SessionLogs::sessionLog()).contains("game error"); }));
+    EXPECT_EQ(wine.recorded(u"wine-arguments"_s).size(), 0) << "the installed copy ran, not the resource";
+    FileTree::writeFile(SessionLogs::clientLog(), "a session");
+    model.handle(QUrl(u"tarnhold://stop"_s));
+    ASSERT_TRUE(eventually([&] { return running.count() == 2; }));
     EXPECT_EQ(QDir(Locations::logsFolder()).entryList({u"velmora-*.log"_s}).size(), 1);
-    if (onDebiansWine)
-        QCoro::waitFor(
-            WineSupervisor(Locations::currentRuntimeFolder(), Locations::managedPrefixFolder(),
-                           wineEnvironment(Locations::currentRuntimeFolder(), Locations::managedPrefixFolder()),
-                           platform->listProcessesCommand())
-                .shutDown());
 }
-
-INSTANTIATE_TEST_SUITE_P(Runtimes, FirstInstallation, testing::Values(false, true),
-                         [](const auto &info) { return info.param ? "DebiansWine" : "FakeWine"; });
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
+#include "support/DebianWine.h"
 #include "support/FileTree.h"
+#include "support/InstallationWorld.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +172,9 @@ TEST(Sandbox, AWindowOpenMeanwhileRefreshesOnceACommandHasWorked)
 // installation is played, repaired, emptied and given back.
 TEST(Sandbox, InstallsPlaysAndRemovesVelmoraFromTheTerminal)
 {
+    // The game the fake runtime plays never ends by itself.
+    if (!DebianWine::installed() || !InstallationWorld::hasWindowsPrograms())
+        GTEST_SKIP() << DebianWine::missing << ", or MinGW is not (apt-get install gcc-mingw-w64-x86-64-win32)";
     const QString world = FileTree::inHome(u"world"_s);
     const QByteArray password = "correct horse battery staple";
     {
@@ -206,6 +211,15 @@ TEST(Sandbox, InstallsPlaysAndRemovesVelmoraFromTheTerminal)
     EXPECT_EQ(played.status, 0) << played.err.toStdString();
     EXPECT_EQ(played.out, u"Velmora was started. Its log is written to "_s + world
                               + u"/Library/Logs/Tarnhold/game.log.\nVelmora has ended.\n"_s);
+    // The Windows stand-ins really ran: the anti-cheat installer with its
+    // identifier, the launcher at the prepared resolution.
+    const QString game = world + u"/Library/Application Support/Tarnhold/Prefix/drive_c/GeneralsZH"_s;
+    EXPECT_EQ(FileTree::readFile(game + u"/installer-arguments.txt"_s), "install\n" + QByteArray(32, 'a') + '\n');
+    const QDir logs(world + u"/Library/Logs/Tarnhold"_s);
+    EXPECT_TRUE(FileTree::readFile(logs.filePath(u"game.log"_s)).contains("Velmora launcher started with 4 arguments"));
+    const QStringList clientLogs = logs.entryList({u"velmora-*.log"_s});
+    ASSERT_EQ(clientLogs.size(), 1);
+    EXPECT_EQ(FileTree::readFile(logs.filePath(clientLogs.first())), "-xres 2560 -yres 1440\n");
     const Finished stopped = runSandbox(world, {u"stop"_s});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_EQ(stopped.err, u"tarnhold: Velmora is not running.\n"_s);
