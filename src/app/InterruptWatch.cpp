@@ -10,9 +10,9 @@ namespace {
 // A signal handler may only write to a descriptor: the event loop reads it.
 volatile sig_atomic_t writeEnd = -1;
 
-void notify(int)
+void notify(int number)
 {
-    const char byte = 1;
+    const char byte = static_cast<char>(number);
     [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
 }
 
@@ -32,14 +32,16 @@ InterruptWatch::InterruptWatch(QObject *parent)
     action.sa_handler = notify;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, &m_previous);
+    for (std::size_t index = 0; index < watched.size(); ++index)
+        ::sigaction(watched[index], &action, &m_previous[index]);
 }
 
 InterruptWatch::~InterruptWatch()
 {
     if (!m_notifier)
         return;
-    ::sigaction(SIGINT, &m_previous, nullptr);
+    for (std::size_t index = 0; index < watched.size(); ++index)
+        ::sigaction(watched[index], &m_previous[index], nullptr);
     writeEnd = -1;
     delete m_notifier;
     ::close(m_pipe[0]);
@@ -48,8 +50,8 @@ InterruptWatch::~InterruptWatch()
 
 void InterruptWatch::drain()
 {
-    char bytes[16];
-    while (::read(m_pipe[0], bytes, sizeof bytes) > 0) {
+    char number = 0;
+    while (::read(m_pipe[0], &number, 1) > 0) {
     }
-    Q_EMIT interrupted();
+    Q_EMIT interrupted(number);
 }

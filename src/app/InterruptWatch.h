@@ -2,12 +2,15 @@
 
 #include <QObject>
 
+#include <array>
 #include <csignal>
 
 class QSocketNotifier;
 
-// While it lives, Ctrl-C (SIGINT) does not end the process but becomes a
-// signal of the event loop; the earlier handling returns afterwards.
+// While it lives, Ctrl-C (SIGINT), a closed terminal (SIGHUP) and a request
+// to end (SIGTERM) do not end the process at once but become a signal of the
+// event loop, so that what is under way can be stopped in order; the
+// earlier handling returns afterwards.
 class InterruptWatch final : public QObject
 {
     Q_OBJECT
@@ -18,12 +21,15 @@ public:
     ~InterruptWatch() override;
 
 Q_SIGNALS:
-    void interrupted();
+    // number: the signal received, for the exit status 128 + number.
+    void interrupted(int number);
 
 private:
     void drain();
 
+    static constexpr std::array<int, 3> watched = {SIGINT, SIGHUP, SIGTERM};
+
     int m_pipe[2] = {-1, -1};
     QSocketNotifier *m_notifier = nullptr;
-    struct sigaction m_previous = {};
+    std::array<struct sigaction, watched.size()> m_previous = {};
 };

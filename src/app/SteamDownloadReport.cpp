@@ -109,7 +109,7 @@ void SteamDownloadReport::show()
     case Kind::failed:
         m_line.close();
         m_err.write("tarnhold: " + printable(phase.failureText()).toUtf8() + '\n');
-        end(m_interrupted ? 130 : 1);
+        end(m_interruption != 0 ? 128 + m_interruption : 1);
         return;
     case Kind::idle:
         return;
@@ -151,16 +151,16 @@ void SteamDownloadReport::inputEnded()
         startRun();
 }
 
-void SteamDownloadReport::interrupt()
+void SteamDownloadReport::interrupt(int number)
 {
-    m_interrupted = true;
+    m_interruption = number;
     m_input.cancelRequest();
     if (m_running) {
         m_steam.cancelSteamDownload(true);
         return;
     }
     m_line.close();
-    end(130);
+    end(128 + number);
 }
 
 void SteamDownloadReport::end(int status)

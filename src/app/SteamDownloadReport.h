@@ -18,7 +18,8 @@ class TerminalInput;
 // The Steam card of the window, on the command line: asks for the account
 // name before the run and for the password or Guard code whenever SteamCMD
 // asks, shows the run's phase and progress, and ends with the run. Ctrl-C
-// stops the run as the card's stop button does; downloaded files stay.
+// stops the run as the card's stop button does, and so does a closed
+// terminal; downloaded files stay, and the terminal's echo comes back.
 class SteamDownloadReport final : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,8 @@ public:
     ~SteamDownloadReport() override;
 
     // start does what the download step's button does. Resolves with 0 once
-    // the game's files are complete, 1 when the run failed, 130 after Ctrl-C.
+    // the game's files are complete, 1 when the run failed, 128 + the
+    // signal's number after Ctrl-C or another interruption.
     QCoro::Task<int> follow(std::function<void()> start);
 
 Q_SIGNALS:
@@ -42,7 +44,7 @@ private:
     void showRunning();
     void credentialEntered();
     void inputEnded();
-    void interrupt();
+    void interrupt(int number);
     void end(int status);
 
     SteamDownload &m_steam;
@@ -55,7 +57,7 @@ private:
     InterruptWatch m_interrupts;
     std::function<void()> m_start;
     bool m_running = false;
-    bool m_interrupted = false;
+    int m_interruption = 0; // the signal that stopped the run
     bool m_approvalShown = false;
     QString m_shownTitle;
     std::optional<int> m_status;
