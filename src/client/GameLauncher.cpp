@@ -9,6 +9,7 @@
 #include "client/OfficialMultiplayerContent.h"
 #include "client/SessionLogs.h"
 #include "content/CommunityContent.h"
+#include "content/InstalledWine.h"
 #include "platform/Platform.h"
 #include "process/WineEnvironment.h"
 #include "process/WineSupervisor.h"
@@ -235,17 +236,13 @@ QCoro::Task<bool> GameLauncher::stopRunningGame()
         co_return true;
     }
     // A game started by an earlier Tarnhold, or by a command that has ended.
-    const InstalledState state = m_services.record.state();
-    const std::optional<QString> runtime = runtimeURL(state);
-    const std::optional<QString> prefix = prefixURL(state);
-    if (!runtime || !prefix)
+    const std::optional<WineSupervisor> wine = installedWine(m_services);
+    if (!wine)
         co_return false;
-    const WineSupervisor supervisor(*runtime, *prefix, wineEnvironment(*runtime, *prefix),
-                                    m_services.platform.listProcessesCommand(), m_services.timing.wine);
-    const bool running = co_await supervisor.gameClientIsRunning();
+    const bool running = co_await wine->gameClientIsRunning();
     if (!running)
         co_return false;
-    co_await supervisor.shutDown();
+    co_await wine->shutDown();
     co_return true;
 }
 

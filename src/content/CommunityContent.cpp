@@ -8,6 +8,7 @@
 #include "base/Locations.h"
 #include "base/OperationState.h"
 #include "content/ControlBar.h"
+#include "content/InstalledWine.h"
 #include "content/MapProfile.h"
 #include "content/PortableUserData.h"
 #include "content/RankedMapRelease.h"
@@ -21,6 +22,8 @@
 #include <QPointer>
 
 namespace {
+
+const QString quitFirst = QStringLiteral("Quit Velmora before changing its interface or maps.");
 
 // Everything the installation's file work reads, copied so that it can run
 // off the GUI thread while the window keeps answering.
@@ -76,7 +79,7 @@ void CommunityContent::installCommunityContent()
     if (m_operation.isBusy())
         return;
     if (m_operation.isGameRunning()) {
-        m_operation.setErrorMessage(QStringLiteral("Quit Velmora before changing its interface or maps."));
+        m_operation.setErrorMessage(quitFirst);
         return;
     }
     const std::optional<QString> prefix = prefixURL(m_services.record.state());
@@ -95,6 +98,17 @@ QCoro::Task<> CommunityContent::restoreProfile(QString game)
     if (!m_operation.begin(InstallerPhase::community, 0.05,
                            QStringLiteral("Restoring the official multiplayer profile…")))
         co_return;
+    // A game another Tarnhold started, which isGameRunning does not know of.
+    if (const std::optional<WineSupervisor> wine = installedWine(m_services)) {
+        const bool gameRunning = co_await wine->gameClientIsRunning();
+        if (!self)
+            co_return;
+        if (gameRunning) {
+            m_operation.setErrorMessage(quitFirst);
+            m_operation.end();
+            co_return;
+        }
+    }
     try {
         co_await installCommunityContent(game, 0.05, 0.98);
     } catch (const UserFacingError &error) {

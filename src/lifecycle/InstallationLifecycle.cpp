@@ -6,11 +6,10 @@
 #include "base/InstalledLocations.h"
 #include "base/OperationState.h"
 #include "base/UserFacingError.h"
+#include "content/InstalledWine.h"
 #include "lifecycle/ApplicationRemoval.h"
 #include "lifecycle/ManagedInstallation.h"
 #include "platform/Platform.h"
-#include "process/WineEnvironment.h"
-#include "process/WineSupervisor.h"
 #include "setup/SetupFlow.h"
 
 #include <QCoroFuture>
@@ -40,13 +39,8 @@ QCoro::Task<> InstallationLifecycle::removeManagedInstallation()
         co_return;
     // Nothing may go on writing into the prefix once it is in the Trash: the
     // game, and whatever else Wine runs in it, is stopped first.
-    const InstalledState state = m_services.record.state();
-    const std::optional<QString> runtime = runtimeURL(state);
-    const std::optional<QString> prefix = prefixURL(state);
-    if (runtime && prefix) {
-        const WineSupervisor wine(*runtime, *prefix, wineEnvironment(*runtime, *prefix),
-                                  m_services.platform.listProcessesCommand(), m_services.timing.wine);
-        co_await wine.shutDown();
+    if (const std::optional<WineSupervisor> wine = installedWine(m_services)) {
+        co_await wine->shutDown();
         if (!self)
             co_return;
     }

@@ -6,11 +6,13 @@
 #include "support/Installation.h"
 #include "support/TestServices.h"
 #include "support/Wait.h"
+#include "support/WineRuntimeFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QSet>
 #include <QSignalSpy>
 
@@ -144,8 +146,20 @@ TEST_F(CommunityContentTest, ARepeatedInstallationAsksGitHubOnlyAndTrashesTheMap
     EXPECT_EQ(holding.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 12);
 }
 
+// A game another Tarnhold started is found among the prefix's Wine processes.
 TEST_F(CommunityContentTest, GuardsStartNothing)
 {
+    const WineRuntimeFixture wine(Locations::currentRuntimeFolder());
+    wine.setScenario("program=hang");
+    QProcess elsewhere;
+    elsewhere.start(wine.wine(), {u"C:\\GeneralsZH\\generals.exe"_s});
+    ASSERT_TRUE(elsewhere.waitForStarted());
+    community.installCommunityContent();
+    ASSERT_TRUE(eventually([this] { return !operation.isBusy(); }));
+    EXPECT_EQ(operation.errorMessage(), u"Quit Velmora before changing its interface or maps."_s);
+    elsewhere.kill();
+    elsewhere.waitForFinished();
+
     QFile::remove(game + u"/Generals.exe"_s);
     community.installCommunityContent();
     EXPECT_EQ(operation.errorMessage(), u"Install the original game before restoring its multiplayer profile."_s);
